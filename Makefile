@@ -1,0 +1,36 @@
+# make test   builds everything (Linux, Windows x64 and x86) and runs every test
+# make run    converts the bundled example (the window comes with Ravelo.exe)
+.PHONY: all deps native windows-x64 windows-x86 test test-native test-windows run clean
+
+WINESERVER := /usr/lib/wine/wineserver
+
+all: native windows-x64 windows-x86
+
+deps:
+	@tools/install-deps.sh
+
+native: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+windows-x64: deps
+	cmake --preset windows-x64 >/dev/null
+	cmake --build --preset windows-x64
+
+windows-x86: deps
+	cmake --preset windows-x86 >/dev/null
+	cmake --build --preset windows-x86
+
+test-native: native
+	ctest --preset native
+
+# Under Xvfb so that the window tests have a display; the Wine prefix lives in the build folder.
+test-windows: windows-x64
+	xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows-x64; \
+	status=$$?; WINEPREFIX=$(CURDIR)/build/windows-x64/wineprefix $(WINESERVER) -k 2>/dev/null; exit $$status
+
+test: test-native test-windows windows-x86
+	@echo "All tests passed (native and Windows x64 under Wine); Windows x86 built."
+
+clean:
+	rm -rf build

@@ -1,0 +1,22 @@
+#!/bin/sh
+# Runs a Windows program under wine64 in a private prefix: wine-run.sh PREFIX PROGRAM [ARGS...]
+# The prefix is made once (guarded by a lock, so parallel tests wait for it).
+set -eu
+prefix=$1
+shift
+WINE=${WINE:-/usr/lib/wine/wine64}
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$prefix/.ready" ]; then
+    mkdir -p "$prefix"
+    (
+        flock 9
+        if [ ! -f "$prefix/.ready" ]; then
+            "$WINE" wineboot --init >/dev/null 2>&1
+            # A crash must fail the test, not wait for someone to close a dialog.
+            "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+            "${WINESERVER:-/usr/lib/wine/wineserver}" -w
+            touch "$prefix/.ready"
+        fi
+    ) 9>"$prefix.lock"
+fi
+exec "$WINE" "$@"
