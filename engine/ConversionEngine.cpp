@@ -1,0 +1,166 @@
+#include "ConversionEngine.h"
+
+#include <cstdio>
+
+#include "DisplayText.h"
+#include "Messages.h"
+#include "SettingsLine.h"
+#include "TextModeReader.h"
+#include "WorkingDirectory.h"
+
+namespace {
+
+std::string Format(const char* format, long value) {
+    char text[24];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+}  // namespace
+
+std::string ConversionEngine::SettingsFilePath() const {
+    return m_workDir + kPathSeparator + msg::kSettingsFileName;
+}
+
+int ConversionEngine::LoadRateTable() {
+    m_rates.clear();
+    const std::string path = SettingsFilePath();
+    TextModeReader reader;
+    if (!reader.Open(path)) {
+        m_view.ShowMessage(msg::kSettingsUnreadable, path, MessageIcon::Error);
+        return 0;
+    }
+    std::string piece;
+    TextModeReader::Status status;
+    while ((status = reader.ReadPiece(piece)) == TextModeReader::Status::Piece) {
+        const SettingsLine line = ParseSettingsLine(piece);
+        if (line.kind == SettingsLine::Kind::SyntaxError) {
+            m_view.ShowMessage(msg::kSettingsSyntaxError, BytesToDisplayText(line.text),
+                               MessageIcon::Error);
+        } else if (line.kind == SettingsLine::Kind::Store) {
+            m_rates.findOrInsert(line.sourceRate).newRate = static_cast<int32_t>(line.newRate);
+        }
+    }
+    reader.Close();
+    if (status == TextModeReader::Status::Error) {
+        // Half a table would convert wrongly without a word: refuse the run.
+        m_rates.clear();
+        m_view.ShowMessage(msg::kSettingsUnreadable, path, MessageIcon::Error);
+        return 0;
+    }
+    return 1;
+}
+
+void ConversionEngine::ProcessRecord() {
+    uint32_t rate = m_record.GetSymbolRate();
+    RateEntry& entry = m_rates.findOrInsert(rate);
+    if (entry.newRate != 0) {
+        rate = static_cast<uint32_t>(entry.newRate);
+        ++m_convertedCount;
+        m_view.ShowConvertedCount();
+    } else if (entry.reported == 0) {
+        entry.reported = 1;
+        std::string hex = Format("%lX", static_cast<long>(rate));
+        if (hex.size() < 4) hex.insert(0, 4 - hex.size(), '0');
+        // A refused row changes nothing: the record keeps its rate either way.
+        m_view.AddRateRow(hex, Format("%ld", static_cast<long>(rate)), Format("%ld", m_recordNo));
+    }
+    m_record.SetSymbolRate(rate);
+}
+
+int ConversionEngine::ProgressPercent() const {
+    // Share of the file read before this record, from the single-precision copies.
+    const double share = static_cast<double>(m_position) / static_cast<double>(m_length);
+    return static_cast<int>(share * 100.0);
+}
+
+bool ConversionEngine::OpenDataFiles(uint64_t& length) {
+    if (m_source == m_destination) {
+        m_view.ShowMessage(msg::kSamePaths, std::nullopt, MessageIcon::None);
+        return false;
+    }
+    if (!m_sourceFile.Open(m_source, CFile::Mode::ReadExclusive)) {
+        m_view.ShowMessage(msg::kSourceNotFound + m_source, std::nullopt, MessageIcon::None);
+        return false;
+    }
+    if (!m_destFile.Open(m_destination, CFile::Mode::CreateExclusive)) {
+        m_sourceFile.Close();
+        m_view.ShowMessage(msg::kDestinationNotCreated + m_destination, std::nullopt,
+                           MessageIcon::None);
+        return false;
+    }
+    if (!m_sourceFile.GetLength(length)) {
+        m_sourceFile.Close();
+        m_destFile.Close();
+        m_view.ShowMessage(msg::kSourceReadFailed + m_source, std::nullopt, MessageIcon::Error);
+        return false;
+    }
+    m_length = static_cast<float>(length);
+    if (length == 0) {
+        m_sourceFile.Close();
+        m_destFile.Close();
+        m_view.ShowMessage(msg::kSourceEmpty, m_destination, MessageIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+// The loop runs on the exact 64-bit position; the float copies only feed the bar.
+bool ConversionEngine::CopyRecords(uint64_t length) {
+    m_recordNo = 0;
+    uint64_t position = m_sourceFile.GetPosition();
+    m_position = static_cast<float>(position);
+    while (position < length) {
+        ++m_recordNo;
+        m_view.SetProgress(ProgressPercent());
+        std::size_t received = 0;
+        if (!m_sourceFile.Read(m_record.bytes.data(), ChannelRecord::kSize, received)) {
+            m_view.ShowMessage(msg::kSourceReadFailed + m_source, std::nullopt, MessageIcon::Error);
+            return false;
+        }
+        if (received < ChannelRecord::kSize) {
+            m_view.ShowMessage(msg::kSourceDamaged, m_destination, MessageIcon::Error);
+            return false;
+        }
+        ProcessRecord();
+        if (!m_destFile.Write(m_record.bytes.data(), ChannelRecord::kSize)) {
+            m_view.ShowMessage(msg::kDestinationWriteFailed + m_destination, std::nullopt,
+                               MessageIcon::Error);
+            return false;
+        }
+        position = m_sourceFile.GetPosition();
+        m_position = static_cast<float>(position);
+    }
+    return true;
+}
+
+// Flushes and closes the destination; a failure here means the file on disk
+// may not hold what was written.
+bool ConversionEngine::FinishDestination() {
+    const bool flushed = m_destFile.Flush();
+    const bool closed = m_destFile.Close();
+    return flushed && closed;
+}
+
+bool ConversionEngine::Convert() {
+    m_view.PullPaths();
+    m_convertedCount = 0;
+    m_view.ShowConvertedCount();
+    if (LoadRateTable() == 0) return false;
+
+    uint64_t length = 0;
+    if (!OpenDataFiles(length)) return false;
+
+    m_view.ClearRateList();
+    bool succeeded = CopyRecords(length);
+    const bool finished = FinishDestination();
+    m_sourceFile.Close();
+    if (succeeded && !finished) {
+        m_view.ShowMessage(msg::kDestinationWriteFailed + m_destination, std::nullopt,
+                           MessageIcon::Error);
+        succeeded = false;
+    }
+    m_view.SetProgress(100);
+    if (succeeded) m_view.ShowMessage(msg::kCompleted, std::nullopt, MessageIcon::None);
+    return succeeded;
+}

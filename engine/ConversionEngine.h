@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "CFile.h"
+#include "ChannelRecord.h"
+#include "ConversionView.h"
+#include "RateTable.h"
+
+// The state and the three operations of a conversion: loading the rate table,
+// rewriting one record, and the run behind "Converter". The main dialog, the
+// command-line converter and the tests derive from it and supply the view.
+class ConversionEngine {
+public:
+    explicit ConversionEngine(ConversionView& view) : m_view(view) {}
+    virtual ~ConversionEngine() = default;
+
+    // Returns 1 when the settings file was read, 0 when it could not be.
+    int LoadRateTable();
+    void ProcessRecord();
+    // The button handler: one run, ending with one message.
+    void OnConvert() { Convert(); }
+    // The same run; true when it ended with the success message.
+    bool Convert();
+
+    // Working directory + separator + RAVELO.INI; overridable for a given file.
+    virtual std::string SettingsFilePath() const;
+
+    std::string m_source;
+    std::string m_destination;
+    uint32_t m_convertedCount = 0;
+    std::string m_workDir;
+    int32_t m_recordNo = 0;
+    RateTable m_rates;
+    float m_length = 0;    // progress percentage only
+    float m_position = 0;  // progress percentage only
+    ChannelRecord m_record;
+    CFile m_sourceFile;
+    CFile m_destFile;
+
+private:
+    bool OpenDataFiles(uint64_t& length);
+    bool CopyRecords(uint64_t length);
+    bool FinishDestination();
+    int ProgressPercent() const;
+
+    ConversionView& m_view;
+};
