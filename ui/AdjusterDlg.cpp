@@ -1,0 +1,117 @@
+#include "AdjusterDlg.h"
+
+#include "AboutDlg.h"
+#include "WorkingDirectory.h"
+
+namespace {
+constexpr const char* kSortingUnfinished =
+    "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.";
+}
+
+const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
+    {WM_SYSCOMMAND, 0, 0, &CAdjusterDlg::OnSysCommand},
+    {WM_PAINT, 0, 0, &CAdjusterDlg::OnPaint},
+    {WM_QUERYDRAGICON, 0, 0, &CAdjusterDlg::OnQueryDragIcon},
+    {WM_COMMAND, BN_CLICKED, IDC_CONVERT, &CAdjusterDlg::OnConvert},
+    {WM_COMMAND, EN_CHANGE, IDC_DESTINATION, &CAdjusterDlg::OnPathChanged},
+    {WM_COMMAND, EN_CHANGE, IDC_SOURCE, &CAdjusterDlg::OnPathChanged},
+    {WM_NOTIFY, static_cast<UINT>(LVN_COLUMNCLICK), IDC_RATE_LIST, &CAdjusterDlg::OnColumnClick},
+};
+
+CAdjusterDlg::CAdjusterDlg()
+    : CDialog(IDD_ADJUSTER_DIALOG),
+      ConversionEngine(static_cast<ConversionView&>(*this)),
+      m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
+
+bool CAdjusterDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return DispatchMessageTable(*this, kMessageTable, message, wParam, lParam, result);
+}
+
+void CAdjusterDlg::DoDataExchange(CDataExchange& dx) {
+    dx.Control(IDC_RATE_LIST, m_list);
+    dx.Control(IDC_PROGRESS, m_progress);
+    dx.Text(IDC_SOURCE, m_source);
+    dx.Text(IDC_DESTINATION, m_destination);
+    dx.Text(IDC_CONVERTED_COUNT, m_convertedCount);
+}
+
+bool CAdjusterDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    if (HMENU systemMenu = GetSystemMenu(false)) {
+        wchar_t text[256];
+        if (::LoadStringW(::GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 256) > 0) {
+            ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
+        }
+    }
+    SetIcon(m_hIcon, true);
+    SetIcon(m_hIcon, false);
+
+    m_convertedCount = 0;
+    // The settings file is looked for here, whatever folder the choosers visit later.
+    m_workDir = CurrentDirectory();
+    return true;
+}
+
+void CAdjusterDlg::OnSysCommand(UINT command, LPARAM) {
+    if ((command & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+    } else {
+        Default();
+    }
+}
+
+void CAdjusterDlg::OnPaint() {
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(*this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC));
+    RECT client;
+    GetClientRect(&client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.m_hDC, x, y, m_hIcon);
+}
+
+HICON CAdjusterDlg::OnQueryDragIcon() { return m_hIcon; }
+
+void CAdjusterDlg::UpdateConvertButton() {
+    UpdateData(true);
+    GetDlgItem(IDC_CONVERT).EnableWindow(!m_source.empty() && !m_destination.empty());
+}
+
+void CAdjusterDlg::OnPathChanged() { UpdateConvertButton(); }
+
+void CAdjusterDlg::OnColumnClick(NMHDR*, LRESULT* result) {
+    if (m_list.GetItemCount() > 0) ShowMessage(kSortingUnfinished, std::nullopt, MessageIcon::None);
+    *result = 0;
+}
+
+void CAdjusterDlg::PullPaths() { UpdateData(true); }
+
+void CAdjusterDlg::ShowConvertedCount() {
+    UpdateData(false);
+    // The run keeps the thread busy: paint the count now, not after the run.
+    GetDlgItem(IDC_CONVERTED_COUNT).UpdateWindow();
+}
+
+void CAdjusterDlg::ShowMessage(const std::string& text, const std::optional<std::string>& caption,
+                               MessageIcon icon) {
+    MessageBox(text, caption, MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0));
+}
+
+void CAdjusterDlg::SetProgress(int percent) { m_progress.SetPos(percent); }
+
+void CAdjusterDlg::ClearRateList() { m_list.DeleteAllItems(); }
+
+int CAdjusterDlg::AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) {
+    const int index = m_list.InsertItem(0, hex);
+    if (index == -1) return -1;
+    m_list.SetItemText(index, 1, dec);
+    m_list.SetItemText(index, 2, line);
+    return index;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "ConversionEngine.h"
+#include "ConversionView.h"
+#include "Dialog.h"
+#include "MessageTable.h"
+#include "ProgressCtrl.h"
+#include "RateListCtrl.h"
+#include "resource.h"
+
+// The main window, template 102. It owns the conversion engine's state (as
+// its base ConversionEngine) and shows a run through ConversionView.
+class CAdjusterDlg : public CDialog, public ConversionView, public ConversionEngine {
+public:
+    CAdjusterDlg();
+
+    bool OnInitDialog() override;
+
+    // ConversionView
+    void PullPaths() override;
+    void ShowConvertedCount() override;
+    void ShowMessage(const std::string& text, const std::optional<std::string>& caption,
+                     MessageIcon icon) override;
+    void SetProgress(int percent) override;
+    void ClearRateList() override;
+    int AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) override;
+
+    CRateListCtrl m_list;
+    CProgressCtrl m_progress;
+    HICON m_hIcon;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    void OnSysCommand(UINT command, LPARAM parameter);
+    void OnPaint();
+    HICON OnQueryDragIcon();
+    void OnPathChanged();
+    void OnColumnClick(NMHDR* header, LRESULT* result);
+    void UpdateConvertButton();
+
+private:
+    static const MessageEntry<CAdjusterDlg> kMessageTable[];
+};
