@@ -34,3 +34,16 @@ test: test-native test-windows windows-x86
 
 clean:
 	rm -rf build
+
+# Windows packages: dist/Ravelo-1.0.0.1-x86.zip and -x64.zip, each with its SHA-256.
+.PHONY: dist run-window
+VERSION := 1.0.0.1
+dist: windows-x64 windows-x86
+	tools/make-dist.sh x64 build/windows-x64 $(VERSION)
+	tools/make-dist.sh x86 build/windows-x86 $(VERSION)
+
+# The window under wine64, in examples/ so that its RAVELO.INI is found. A prefix
+# of its own, left to the desktop's window manager (the tests' prefix is not).
+run-window: windows-x64
+	cd examples && WINEPREFIX=$(CURDIR)/build/wineprefix-window WINEDEBUG=-all \
+	  WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 $(CURDIR)/build/windows-x64/ui/Ravelo.exe
