@@ -1,9 +1,13 @@
 #include "AdjusterDlg.h"
 
 #include "AboutDlg.h"
+#include "FileDialog.h"
 #include "WorkingDirectory.h"
 
 namespace {
+constexpr DWORD kChooserFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+constexpr const char* kChooserFolder = "C:\\";
+constexpr const char* kChannelPattern = "*.dvb";
 constexpr const char* kSortingUnfinished =
     "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.";
 }
@@ -12,7 +16,9 @@ const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
     {WM_SYSCOMMAND, 0, 0, &CAdjusterDlg::OnSysCommand},
     {WM_PAINT, 0, 0, &CAdjusterDlg::OnPaint},
     {WM_QUERYDRAGICON, 0, 0, &CAdjusterDlg::OnQueryDragIcon},
+    {WM_COMMAND, BN_CLICKED, IDC_CHOOSE_SOURCE, &CAdjusterDlg::OnChooseSource},
     {WM_COMMAND, BN_CLICKED, IDC_CONVERT, &CAdjusterDlg::OnConvert},
+    {WM_COMMAND, BN_CLICKED, IDC_CHOOSE_DESTINATION, &CAdjusterDlg::OnChooseDestination},
     {WM_COMMAND, EN_CHANGE, IDC_DESTINATION, &CAdjusterDlg::OnPathChanged},
     {WM_COMMAND, EN_CHANGE, IDC_SOURCE, &CAdjusterDlg::OnPathChanged},
     {WM_NOTIFY, static_cast<UINT>(LVN_COLUMNCLICK), IDC_RATE_LIST, &CAdjusterDlg::OnColumnClick},
@@ -78,6 +84,30 @@ void CAdjusterDlg::OnPaint() {
 }
 
 HICON CAdjusterDlg::OnQueryDragIcon() { return m_hIcon; }
+
+// The chosen file needs not exist: a missing source is reported by the run.
+void CAdjusterDlg::OnChooseSource() {
+    CFileDialog dialog(true, kChooserFlags);
+    dialog.SetFilter("Ficheiros do Palvero (*.dvb)", kChannelPattern);
+    dialog.SetInitialDir(kChooserFolder);
+    if (dialog.DoModal() == IDOK) {
+        m_source = dialog.GetPathName();
+        UpdateData(false);
+    }
+    UpdateConvertButton();
+}
+
+void CAdjusterDlg::OnChooseDestination() {
+    CFileDialog dialog(false, kChooserFlags);
+    dialog.SetFilter("Ficheiros do Palvero(*.dvb)", kChannelPattern);
+    dialog.SetInitialDir(kChooserFolder);
+    dialog.SetDefaultExtension("dvb");
+    if (dialog.DoModal() == IDOK) {
+        m_destination = dialog.GetPathName();
+        UpdateData(false);
+    }
+    UpdateConvertButton();
+}
 
 void CAdjusterDlg::UpdateConvertButton() {
     UpdateData(true);

@@ -36,6 +36,8 @@ protected:
     void OnSysCommand(UINT command, LPARAM parameter);
     void OnPaint();
     HICON OnQueryDragIcon();
+    void OnChooseSource();
+    void OnChooseDestination();
     void OnPathChanged();
     void OnColumnClick(NMHDR* header, LRESULT* result);
     void UpdateConvertButton();

@@ -61,7 +61,10 @@ TEST_F(MainWindow, CountShowsZeroFromThePressAndAStoppedRunKeepsTheRows) {
 
     DeleteFileW(folder.Root().wstring().append(L"\\RAVELO.INI").c_str());
     std::string countWhileShown;
-    boxes->whileShown = [&](HWND) { countWhileShown = TextOf(Item(IDC_CONVERTED_COUNT)); };
+    boxes->respond = [&](HWND) {
+        countWhileShown = TextOf(Item(IDC_CONVERTED_COUNT));
+        return IDOK;
+    };
     Click(hwnd, IDC_CONVERT);
     PumpUntilIdle(hwnd);
 

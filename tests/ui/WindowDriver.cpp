@@ -113,10 +113,25 @@ LRESULT CALLBACK DialogRecorder::Hook(int code, WPARAM wParam, LPARAM lParam) {
         shown.owner = GetWindow(window, GW_OWNER);
         GetWindowRect(window, &shown.rect);
         self->shown.push_back(shown);
-        if (self->whileShown) self->whileShown(window);
-        PostMessageW(window, WM_COMMAND, IDOK, 0);
+        // Answered from the box's own modal loop, once it has finished setting itself up.
+        self->m_pending.emplace_back(SetTimer(nullptr, 0, 10, Answer), window);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK DialogRecorder::Answer(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    DialogRecorder* self = t_recorder;
+    if (self == nullptr) return;
+    for (auto it = self->m_pending.begin(); it != self->m_pending.end(); ++it) {
+        if (it->first != timer) continue;
+        HWND box = it->second;
+        self->m_pending.erase(it);
+        if (!IsWindow(box)) return;
+        const int command = self->respond ? self->respond(box) : IDOK;
+        PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        return;
+    }
 }
 
 MessageLog::MessageLog(HWND control, UINT message) : m_control(control), m_message(message) {

@@ -33,7 +33,8 @@ struct ShownDialog {
 };
 
 // A thread-local CBT hook: every owned dialog box (message boxes, the About
-// box) that this thread activates is recorded and closed with OK.
+// box, file choosers) that this thread activates is recorded and answered:
+// with OK, or with the command that `respond` returns.
 class DialogRecorder {
 public:
     DialogRecorder();
@@ -42,12 +43,14 @@ public:
     DialogRecorder& operator=(const DialogRecorder&) = delete;
 
     std::vector<ShownDialog> shown;
-    // Runs while a recorded box is up, before it is closed.
-    std::function<void(HWND box)> whileShown;
+    // Runs while a recorded box is up; returns the command that answers it.
+    std::function<int(HWND box)> respond;
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD);
     HHOOK m_hook;
+    std::vector<std::pair<UINT_PTR, HWND>> m_pending;  // timer -> box to answer
 };
 
 // Records one message's parameter each time a control receives it.
