@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "AppName.h"
 #include "MainWindowFixture.h"
 
 std::vector<uint8_t> ChannelFile(const std::vector<uint16_t>& rates) {
@@ -212,6 +213,27 @@ TEST_F(MainWindow, SystemMenuEndsWithTheAboutCommandWhichOpensTheAboutBox) {
     SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);  // left to the system: closes as Cancel
     PumpUntilIdle(hwnd);
     EXPECT_EQ(dlg->GetResult(), IDCANCEL);
+}
+
+TEST_F(MainWindow, TabOrderStartsInTheSourceFieldAndSkipsTheDisabledButton) {
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_SOURCE);
+    const int expected[] = {IDC_CHOOSE_SOURCE, IDC_DESTINATION, IDC_CHOOSE_DESTINATION, IDOK,
+                            IDC_RATE_LIST, IDC_SOURCE};
+    HWND at = Item(IDC_SOURCE);
+    for (int id : expected) {
+        at = GetNextDlgTabItem(hwnd, at, FALSE);
+        EXPECT_EQ(GetDlgCtrlID(at), id);
+    }
+}
+
+TEST(ApplicationName, IsTheProgramFileNameWithoutFolderAndExtension) {
+    const std::pair<const wchar_t*, const char*> cases[] = {
+        {L"C:\\Programas\\Ravelo.exe", "Ravelo"}, {L"Ravelo.exe", "Ravelo"},
+        {L"C:\\a.b\\Ravelo", "Ravelo"},          {L"\\\\srv\\p\\Meu.Prog.exe", "Meu.Prog"},
+        {L"D:Ajustador.EXE", "Ajustador"},       {L"C:\\Programas\\Ajustador\u00e7\u00e3o.exe", "Ajustadorção"},
+    };
+    for (const auto& [path, name] : cases) EXPECT_EQ(ApplicationNameFromPath(path), name);
+    EXPECT_EQ(ApplicationName(), "ui_tests");
 }
 
 TEST_F(MainWindow, DragIconIsTheProgramIcon) {
