@@ -25,11 +25,11 @@ public:
     void ClearRateList() override;
     int AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) override;
 
+protected:
     CRateListCtrl m_list;
     CProgressCtrl m_progress;
     HICON m_hIcon;
 
-protected:
     void DoDataExchange(CDataExchange& dx) override;
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

@@ -9,7 +9,8 @@ class CWnd;
 // binding, in the direction given at construction.
 class CDataExchange {
 public:
-    CDataExchange(CWnd& dialog, bool saveAndValidate) : m_dialog(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    // saveAndValidate: true moves controls to members, false members to controls.
+    CDataExchange(CWnd& dialog, bool saveAndValidate) : m_dialog(dialog), m_save(saveAndValidate) {}
 
     // Binds control id to a wrapper the first time (its PreSubclassWindow runs then).
     void Control(int id, CWnd& control);
@@ -20,10 +21,5 @@ public:
 
 private:
     CWnd& m_dialog;
-
-public:
-    const bool m_bSaveAndValidate;  // true: controls to members
+    const bool m_save;
 };
-
-// Unsigned 32-bit decimal number, digits only; false for anything else.
-bool ParseUnsigned(const std::string& text, uint32_t& value);

@@ -14,7 +14,6 @@ public:
     virtual ~CWnd() = default;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
-    CWnd(CWnd&& other) noexcept : m_hWnd(other.m_hWnd) { other.m_hWnd = nullptr; }
 
     CWnd GetDlgItem(int id) const { return CWnd(::GetDlgItem(m_hWnd, id)); }
 

@@ -100,7 +100,7 @@ DialogRecorder::~DialogRecorder() {
     t_recorder = nullptr;
 }
 
-LRESULT CALLBACK DialogRecorder::Hook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK DialogRecorder::Hook(int code, WPARAM wParam, LPARAM lParam) noexcept {
     HWND window = reinterpret_cast<HWND>(wParam);
     DialogRecorder* self = t_recorder;
     if (code == HCBT_ACTIVATE && self != nullptr && IsDialogBox(window) &&
@@ -119,7 +119,7 @@ LRESULT CALLBACK DialogRecorder::Hook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void CALLBACK DialogRecorder::Answer(HWND, UINT, UINT_PTR timer, DWORD) {
+void CALLBACK DialogRecorder::Answer(HWND, UINT, UINT_PTR timer, DWORD) noexcept {
     KillTimer(nullptr, timer);
     DialogRecorder* self = t_recorder;
     if (self == nullptr) return;

@@ -47,8 +47,8 @@ public:
     std::function<int(HWND box)> respond;
 
 private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
-    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD);
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) noexcept;
+    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) noexcept;
     HHOOK m_hook;
     std::vector<std::pair<UINT_PTR, HWND>> m_pending;  // timer -> box to answer
 };
