@@ -34,12 +34,11 @@ int TextModeReader::NextByte() {
 }
 
 int TextModeReader::NextTextByte() {
-    if (m_pushedBack >= 0) {
-        const int byte = m_pushedBack;
+    int byte = m_pushedBack;
+    if (byte >= 0)
         m_pushedBack = -1;
-        return byte;
-    }
-    const int byte = NextByte();
+    else
+        byte = NextByte();
     if (byte != '\r') return byte;
     const int next = NextByte();
     if (next == '\n') return '\n';

@@ -14,6 +14,7 @@ public:
     std::string typedSource;
     std::string typedDestination;
     bool refuseRows = false;
+    std::optional<std::string> settingsPath;  // instead of the working directory's RAVELO.INI
     std::vector<std::string> log;
 
     // Only the lines that start with prefix ("progress", "message", "row", ...).
@@ -22,6 +23,10 @@ public:
         for (const auto& line : log)
             if (line.compare(0, prefix.size(), prefix) == 0) out.push_back(line);
         return out;
+    }
+
+    std::string SettingsFilePath() const override {
+        return settingsPath ? *settingsPath : ConversionEngine::SettingsFilePath();
     }
 
     void PullPaths() override {

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "CFile.h"
+#include "TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(CFile, ReadsAndTracksItsPosition) {
+    TempDir dir;
+    const std::string path = dir.Write("source.dvb", std::string(100, 'a'));
+    CFile file;
+    ASSERT_TRUE(file.Open(path, CFile::Mode::ReadExclusive));
+    uint64_t length = 0;
+    ASSERT_TRUE(file.GetLength(length));
+    EXPECT_EQ(length, 100u);
+    char buffer[64];
+    std::size_t received = 0;
+    ASSERT_TRUE(file.Read(buffer, 64, received));
+    EXPECT_EQ(received, 64u);
+    EXPECT_EQ(file.GetPosition(), 64u);
+    ASSERT_TRUE(file.Read(buffer, 64, received));
+    EXPECT_EQ(received, 36u);
+    EXPECT_EQ(file.GetPosition(), 100u);
+    ASSERT_TRUE(file.Read(buffer, 64, received));
+    EXPECT_EQ(received, 0u);
+    EXPECT_TRUE(file.Close());
+    EXPECT_FALSE(file.IsOpen());
+}
+
+TEST(CFile, CreateEmptiesAnExistingFileAndWrites) {
+    TempDir dir;
+    const std::string path = dir.Write("dest.dvb", std::string(500, 'z'));
+    CFile file;
+    ASSERT_TRUE(file.Open(path, CFile::Mode::CreateExclusive));
+    ASSERT_TRUE(file.Write("abc", 3));
+    EXPECT_EQ(file.GetPosition(), 3u);
+    ASSERT_TRUE(file.Flush());
+    ASSERT_TRUE(file.Close());
+    EXPECT_EQ(ReadAll(path), (std::vector<uint8_t>{'a', 'b', 'c'}));
+}
+
+TEST(CFile, MissingFilesAndFoldersAreNotDataFiles) {
+    TempDir dir;
+    CFile file;
+    EXPECT_FALSE(file.Open(dir.Path("absent.dvb"), CFile::Mode::ReadExclusive));
+    EXPECT_FALSE(file.Open(ToUtf8(dir.Root()), CFile::Mode::ReadExclusive));
+    EXPECT_FALSE(file.Open(ToUtf8(dir.Root()), CFile::Mode::CreateExclusive));
+    EXPECT_FALSE(file.Open(dir.Path("no-such-folder/dest.dvb"), CFile::Mode::CreateExclusive));
+}
+
+TEST(CFile, AFileHeldExclusivelyCannotBeOpenedAgain) {
+    TempDir dir;
+    const std::string path = dir.Write("source.dvb", std::string(64, 's'));
+    CFile held;
+    ASSERT_TRUE(held.Open(path, CFile::Mode::ReadExclusive));
+    CFile other;
+    EXPECT_FALSE(other.Open(path, CFile::Mode::ReadExclusive));
+    EXPECT_FALSE(other.Open(path, CFile::Mode::CreateExclusive));
+    EXPECT_EQ(fs::file_size(FromUtf8(path)), 64u) << "a refused create must not truncate";
+    held.Close();
+    EXPECT_TRUE(other.Open(path, CFile::Mode::ReadExclusive)) << "closing releases the file";
+}
+
+// The same file by other names: none of them may empty the held source.
+TEST(CFile, OtherNamesOfAHeldFileAreRefusedBeforeTruncating) {
+    TempDir dir;
+    const std::string path = dir.Write("source.dvb", std::string(128, 's'));
+    fs::create_directory(dir.Root() / "sub");
+    std::vector<std::string> otherNames = {
+        ToUtf8(dir.Root() / "." / "source.dvb"),
+        ToUtf8(dir.Root() / "sub" / ".." / "source.dvb"),
+    };
+#ifdef _WIN32
+    otherNames.push_back(ToUtf8(dir.Root() / "SOURCE.DVB"));
+#else
+    fs::create_hard_link(dir.Root() / "source.dvb", dir.Root() / "hard.dvb");
+    fs::create_symlink(dir.Root() / "source.dvb", dir.Root() / "soft.dvb");
+    otherNames.push_back(dir.Path("hard.dvb"));
+    otherNames.push_back(dir.Path("soft.dvb"));
+#endif
+    CFile source;
+    ASSERT_TRUE(source.Open(path, CFile::Mode::ReadExclusive));
+    for (const std::string& name : otherNames) {
+        SCOPED_TRACE(name);
+        CFile dest;
+        EXPECT_FALSE(dest.Open(name, CFile::Mode::CreateExclusive));
+        EXPECT_EQ(fs::file_size(FromUtf8(path)), 128u);
+    }
+}
+
+TEST(CFile, SharedReadingDoesNotHoldTheFile) {
+    TempDir dir;
+    const std::string path = dir.Write("RAVELO.INI", "SRD: 1 > 2\n");
+    CFile settings;
+    ASSERT_TRUE(settings.Open(path, CFile::Mode::ReadShared));
+    CFile again;
+    EXPECT_TRUE(again.Open(path, CFile::Mode::ReadShared));
+}
+
+#ifndef _WIN32
+TEST(CFile, AWriteToAFullDeviceFails) {
+    CFile full;
+    ASSERT_TRUE(full.Open("/dev/full", CFile::Mode::CreateExclusive));
+    EXPECT_FALSE(full.Write("x", 1));
+}
+
+TEST(CFile, DevicesAreNoSource) {
+    CFile file;
+    EXPECT_FALSE(file.Open("/dev/zero", CFile::Mode::ReadExclusive));
+}
+#endif
+
+}  // namespace
