@@ -1,6 +1,6 @@
 # make test   builds everything (Linux, Windows x64 and x86) and runs every test
 # make run    converts the bundled example (the window comes with Ravelo.exe)
-.PHONY: all deps native windows-x64 windows-x86 test test-native test-windows run clean
+.PHONY: all deps native windows-x64 windows-x86 test test-native test-windows run bench clean
 
 WINESERVER := /usr/lib/wine/wineserver
 
@@ -31,6 +31,14 @@ test-windows: windows-x64
 
 test: test-native test-windows windows-x86
 	@echo "All tests passed (native and Windows x64 under Wine); Windows x86 built."
+
+# The bundled example, converted with the bundled settings file.
+run: native
+	build/native/cli/ravelo-convert --ini examples/RAVELO.INI examples/canais.dvb build/canais-convertido.dvb
+
+# ravelo-convert against dd bs=64 and cp on 16 MiB (bench/README.md).
+bench: native
+	bench/run.sh
 
 clean:
 	rm -rf build
