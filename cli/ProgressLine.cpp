@@ -2,18 +2,16 @@
 
 #include <cstdio>
 
+// Within a run every number only grows, so each line covers the one before.
 std::string ProgressLine::Update(int percent, int32_t recordNo, uint32_t convertedCount) {
     if (percent == m_percent) return {};
     m_percent = percent;
     char text[96];
-    std::snprintf(text, sizeof text, "%3d%%  registo %ld  convertidos %lu", percent,
-                  static_cast<long>(recordNo), static_cast<unsigned long>(convertedCount));
-    std::string line = text;
-    const std::size_t width = line.size();
-    // Blanks over whatever a longer previous line left behind.
-    if (width < m_width) line.append(m_width - width, ' ');
-    m_width = width > m_width ? width : m_width;
-    return "\r" + line;
+    const int width = std::snprintf(text, sizeof text, "%3d%%  registo %ld  convertidos %lu",
+                                    percent, static_cast<long>(recordNo),
+                                    static_cast<unsigned long>(convertedCount));
+    m_width = static_cast<std::size_t>(width);
+    return std::string("\r") + text;
 }
 
 std::string ProgressLine::Clear() {

@@ -28,7 +28,8 @@ public:
                      MessageIcon icon) override;
     void SetProgress(int percent) override;
     void ClearRateList() override { m_rows.clear(); }
-    int AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) override;
+    int AddRateRow(const std::string& hex, const std::string& dec,
+                   const std::string& line) override;
 
 private:
     struct Row {

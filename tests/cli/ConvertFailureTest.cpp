@@ -1,7 +1,6 @@
 // Every way a run can stop: the message on standard error, exit status 1, the
 // count line still last on standard output, and what is left on disk.
 #include <filesystem>
-#include <functional>
 
 #include "ConverterFixture.h"
 
@@ -9,151 +8,79 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// What becomes of out.dvb in the folder.
+enum class Destination { Absent, Empty };
+
 struct FailureCase {
     const char* name;
-    // Prepares the folder and returns the arguments.
-    std::function<std::vector<std::string>(const TempDir&)> prepare;
-    // Standard error, from the folder's path.
-    std::function<std::string(const TempDir&)> message;
-    // What must hold of the folder afterwards.
-    std::function<void(const TempDir&)> check;
-    // Standard output: no rows unless a record was taken in before the stop.
-    const char* out = "Contagem de SR convertidos: 0\n";
+    const char* settings;  // RAVELO.INI's contents; nullptr: no such file
+    std::vector<std::string> args;
+    // Standard error; "{dir}" stands for the folder, "{sep}" for the separator.
+    std::string message;
+    Destination destination = Destination::Absent;
+    void (*prepare)(const TempDir&) = nullptr;  // beyond writing in.dvb
+    std::string out = "Contagem de SR convertidos: 0\n";
 };
 
+// Two records; 1000 is replaced, 2000 is not.
 const auto kSource = ChannelFile({1000, 2000});
-
-void WriteSettingsAndSource(const TempDir& dir) {
-    dir.Write("RAVELO.INI", "SRD: 1000 > 300\n");
-    dir.Write("in.dvb", kSource);
-}
-
-void SourceIntactNoDestination(const TempDir& dir) {
-    EXPECT_EQ(ReadAll(dir.Path("in.dvb")), kSource);
-    EXPECT_FALSE(fs::exists(FromUtf8(dir.Path("out.dvb"))));
-}
+const char* const kSettings = "SRD: 1000 > 300\n";
+const std::string kCannotCreate = "Não foi possível criar o ficheiro\n";
 
 const FailureCase kFailures[] = {
-    {"MissingSettingsFile",
+    {"MissingSettingsFile", nullptr, {"in.dvb", "out.dvb"},
+     "{dir}{sep}RAVELO.INI: Não foi possivel aceder ao ficheiro de inicialização!\n"},
+    {"MissingIniOptionFile", kSettings, {"--ini", "nada.ini", "in.dvb", "out.dvb"},
+     "nada.ini: Não foi possivel aceder ao ficheiro de inicialização!\n"},
+    {"EqualPaths", kSettings, {"in.dvb", "in.dvb"}, "Os ficheiros origem e destino são iguais!\n"},
+    {"MissingSource", kSettings, {"falta.dvb", "out.dvb"},
+     "Não foi possível localizar o ficheiro\nfalta.dvb\n"},
+    {"SourceIsAFolder", kSettings, {"pasta", "out.dvb"},
+     "Não foi possível localizar o ficheiro\npasta\n", Destination::Absent,
+     [](const TempDir& dir) { fs::create_directory(FromUtf8(dir.Path("pasta"))); }},
+    {"DestinationFolderMissing", kSettings, {"in.dvb", "{dir}{sep}falta{sep}out.dvb"},
+     kCannotCreate + "{dir}{sep}falta{sep}out.dvb\n"},
+    {"EmptySource", kSettings, {"in.dvb", "out.dvb"}, "out.dvb: O ficheiro não é válido.\n",
+     Destination::Empty, [](const TempDir& dir) { dir.Write("in.dvb", ""); }},
+    {"SourceShorterThanARecord", kSettings, {"in.dvb", "out.dvb"},
+     "out.dvb: O stream fonte poderá estar corrupto.\n", Destination::Empty,
      [](const TempDir& dir) {
-         dir.Write("in.dvb", kSource);
-         return std::vector<std::string>{"in.dvb", "out.dvb"};
-     },
-     [](const TempDir& dir) {
-         return ToUtf8(dir.Root()) + kSeparator +
-                "RAVELO.INI: Não foi possivel aceder ao ficheiro de inicialização!\n";
-     },
-     SourceIntactNoDestination},
-    {"MissingIniOptionFile",
-     [](const TempDir& dir) {
-         WriteSettingsAndSource(dir);
-         return std::vector<std::string>{"--ini", "nada.ini", "in.dvb", "out.dvb"};
-     },
-     [](const TempDir&) {
-         return std::string("nada.ini: Não foi possivel aceder ao ficheiro de inicialização!\n");
-     },
-     SourceIntactNoDestination},
-    {"EqualPaths",
-     [](const TempDir& dir) {
-         WriteSettingsAndSource(dir);
-         return std::vector<std::string>{"in.dvb", "in.dvb"};
-     },
-     [](const TempDir&) { return std::string("Os ficheiros origem e destino são iguais!\n"); },
-     SourceIntactNoDestination},
-    {"MissingSource",
-     [](const TempDir& dir) {
-         dir.Write("RAVELO.INI", "");
-         return std::vector<std::string>{"falta.dvb", "out.dvb"};
-     },
-     [](const TempDir&) { return std::string("Não foi possível localizar o ficheiro\nfalta.dvb\n"); },
-     [](const TempDir& dir) { EXPECT_FALSE(fs::exists(FromUtf8(dir.Path("out.dvb")))); }},
-    {"SourceIsAFolder",
-     [](const TempDir& dir) {
-         dir.Write("RAVELO.INI", "");
-         fs::create_directory(FromUtf8(dir.Path("pasta")));
-         return std::vector<std::string>{"pasta", "out.dvb"};
-     },
-     [](const TempDir&) { return std::string("Não foi possível localizar o ficheiro\npasta\n"); },
-     [](const TempDir& dir) { EXPECT_FALSE(fs::exists(FromUtf8(dir.Path("out.dvb")))); }},
-    {"DestinationFolderMissing",
-     [](const TempDir& dir) {
-         WriteSettingsAndSource(dir);
-         return std::vector<std::string>{"in.dvb", dir.Path("falta") + kSeparator + "out.dvb"};
-     },
-     [](const TempDir& dir) {
-         return "Não foi possível criar o ficheiro\n" + dir.Path("falta") + kSeparator + "out.dvb\n";
-     },
-     [](const TempDir& dir) { EXPECT_EQ(ReadAll(dir.Path("in.dvb")), kSource); }},
-    {"EmptySource",
-     [](const TempDir& dir) {
-         dir.Write("RAVELO.INI", "");
-         dir.Write("in.dvb", "");
-         return std::vector<std::string>{"in.dvb", "out.dvb"};
-     },
-     [](const TempDir&) { return std::string("out.dvb: O ficheiro não é válido.\n"); },
-     [](const TempDir& dir) {
-         ASSERT_TRUE(fs::exists(FromUtf8(dir.Path("out.dvb"))));
-         EXPECT_EQ(fs::file_size(FromUtf8(dir.Path("out.dvb"))), 0u);
-     }},
-    {"SourceShorterThanARecord",
-     [](const TempDir& dir) {
-         dir.Write("RAVELO.INI", "");
          dir.Write("in.dvb", std::string(10, 'x'));
          dir.Write("out.dvb", "old contents");
-         return std::vector<std::string>{"in.dvb", "out.dvb"};
-     },
-     [](const TempDir&) { return std::string("out.dvb: O stream fonte poderá estar corrupto.\n"); },
-     [](const TempDir& dir) { EXPECT_EQ(fs::file_size(FromUtf8(dir.Path("out.dvb"))), 0u); }},
-    // The same file under another name is held by the run and cannot be
-    // created over it; the source must come out untouched.
-    {"SourceByRelativePathAsDestination",
+     }},
+    // The source under another name is held by the run: creating it fails
+    // before anything is emptied.
+    {"SourceByRelativePathAsDestination", kSettings, {"in.dvb", ".{sep}in.dvb"},
+     kCannotCreate + ".{sep}in.dvb\n"},
+    {"SourceByHardLinkAsDestination", kSettings, {"in.dvb", "link.dvb"},
+     kCannotCreate + "link.dvb\n", Destination::Absent,
      [](const TempDir& dir) {
-         WriteSettingsAndSource(dir);
-         return std::vector<std::string>{"in.dvb", std::string(".") + kSeparator + "in.dvb"};
-     },
-     [](const TempDir&) {
-         return std::string("Não foi possível criar o ficheiro\n.") + kSeparator + "in.dvb\n";
-     },
-     [](const TempDir& dir) { EXPECT_EQ(ReadAll(dir.Path("in.dvb")), kSource); }},
-    {"SourceByHardLinkAsDestination",
-     [](const TempDir& dir) {
-         WriteSettingsAndSource(dir);
          fs::create_hard_link(FromUtf8(dir.Path("in.dvb")), FromUtf8(dir.Path("link.dvb")));
-         return std::vector<std::string>{"in.dvb", "link.dvb"};
-     },
-     [](const TempDir&) { return std::string("Não foi possível criar o ficheiro\nlink.dvb\n"); },
-     [](const TempDir& dir) { EXPECT_EQ(ReadAll(dir.Path("in.dvb")), kSource); }},
+     }},
 #ifdef _WIN32
-    {"SourceInOtherLetterCaseAsDestination",
-     [](const TempDir& dir) {
-         WriteSettingsAndSource(dir);
-         return std::vector<std::string>{"in.dvb", "IN.DVB"};
-     },
-     [](const TempDir&) { return std::string("Não foi possível criar o ficheiro\nIN.DVB\n"); },
-     [](const TempDir& dir) { EXPECT_EQ(ReadAll(dir.Path("in.dvb")), kSource); }},
+    {"SourceInOtherLetterCaseAsDestination", kSettings, {"in.dvb", "IN.DVB"},
+     kCannotCreate + "IN.DVB\n"},
 #else
-    {"SourceBySymbolicLinkAsDestination",
-     [](const TempDir& dir) {
-         WriteSettingsAndSource(dir);
-         fs::create_symlink("in.dvb", FromUtf8(dir.Path("link.dvb")));
-         return std::vector<std::string>{"in.dvb", "link.dvb"};
-     },
-     [](const TempDir&) { return std::string("Não foi possível criar o ficheiro\nlink.dvb\n"); },
-     [](const TempDir& dir) { EXPECT_EQ(ReadAll(dir.Path("in.dvb")), kSource); }},
-    {"DestinationDeviceFull",
-     [](const TempDir& dir) {
-         WriteSettingsAndSource(dir);
-         return std::vector<std::string>{"in.dvb", "/dev/full"};
-     },
-     [](const TempDir&) { return std::string("Não foi possível gravar o ficheiro\n/dev/full\n"); },
-     [](const TempDir& dir) { EXPECT_EQ(ReadAll(dir.Path("in.dvb")), kSource); },
-     // The first record was converted before its write failed.
+    {"SourceBySymbolicLinkAsDestination", kSettings, {"in.dvb", "link.dvb"},
+     kCannotCreate + "link.dvb\n", Destination::Absent,
+     [](const TempDir& dir) { fs::create_symlink("in.dvb", FromUtf8(dir.Path("link.dvb"))); }},
+    // The first record is converted before its write fails.
+    {"DestinationDeviceFull", kSettings, {"in.dvb", "/dev/full"},
+     "Não foi possível gravar o ficheiro\n/dev/full\n", Destination::Absent, nullptr,
      "Contagem de SR convertidos: 1\n"},
 #endif
 };
 
-// Names the case in test output instead of dumping its bytes.
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FailureCase& failure, std::ostream* os) { *os << failure.name; }
+
+std::string Expand(std::string text, const TempDir& dir) {
+    const std::pair<std::string, std::string> names[] = {{"{dir}", ToUtf8(dir.Root())},
+                                                         {"{sep}", std::string(1, kSeparator)}};
+    for (const auto& [name, value] : names)
+        for (std::size_t at; (at = text.find(name)) != std::string::npos;)
+            text.replace(at, name.size(), value);
+    return text;
+}
 
 class ConvertFailureTest : public ConverterTest,
                            public ::testing::WithParamInterface<FailureCase> {};
@@ -162,11 +89,25 @@ class ConvertFailureTest : public ConverterTest,
 
 TEST_P(ConvertFailureTest, ShowsItsMessageAndEndsWithStatusOne) {
     const FailureCase& failure = GetParam();
-    const ProgramResult run = Convert(failure.prepare(dir));
+    if (failure.settings) dir.Write("RAVELO.INI", failure.settings);
+    dir.Write("in.dvb", kSource);
+    if (failure.prepare) failure.prepare(dir);
+    const std::vector<uint8_t> source = ReadAll(dir.Path("in.dvb"));
+    std::vector<std::string> args;
+    for (const auto& arg : failure.args) args.push_back(Expand(arg, dir));
+
+    const ProgramResult run = Convert(args);
+
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, failure.message(dir));
+    EXPECT_EQ(run.err, Expand(failure.message, dir));
     EXPECT_EQ(run.out, failure.out);
-    failure.check(dir);
+    EXPECT_EQ(ReadAll(dir.Path("in.dvb")), source) << "the source must stay intact";
+    if (failure.destination == Destination::Absent) {
+        EXPECT_FALSE(Exists("out.dvb"));
+    } else if (failure.destination == Destination::Empty) {
+        ASSERT_TRUE(Exists("out.dvb"));
+        EXPECT_EQ(fs::file_size(FromUtf8(dir.Path("out.dvb"))), 0u);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, ConvertFailureTest, ::testing::ValuesIn(kFailures),

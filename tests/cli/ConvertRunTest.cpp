@@ -108,15 +108,3 @@ TEST_F(ConverterTest, DamagedTailKeepsTheCompleteRecordsAndPrintsTheirRows) {
     EXPECT_EQ(run.out, "000A\t10\t1\nContagem de SR convertidos: 1\n");
     EXPECT_EQ(ReadAll(dir.Path("out.dvb")), WithRate(ChannelFile({10, 1000}), 1000, 300));
 }
-
-TEST_F(ConverterTest, RunningTwiceListsTheSameRowsAgain) {
-    dir.Write("RAVELO.INI", "");
-    dir.Write("in.dvb", ChannelFile({5, 5, 6}));
-
-    const ProgramResult first = Convert({"in.dvb", "out.dvb"});
-    const ProgramResult second = Convert({"in.dvb", "out.dvb"});
-
-    EXPECT_EQ(first.out, "0005\t5\t1\n0006\t6\t3\nContagem de SR convertidos: 0\n");
-    EXPECT_EQ(second.out, first.out);
-    EXPECT_EQ(second.status, 0);
-}

@@ -19,8 +19,8 @@ std::vector<uint8_t> ChannelFile(std::initializer_list<unsigned> rates);
 // The same file with rate `from` rewritten as `to` in every record.
 std::vector<uint8_t> WithRate(std::vector<uint8_t> file, unsigned from, unsigned to);
 
-inline constexpr const char* kCountLine = "Contagem de SR convertidos: ";
-inline constexpr const char* kUsageLine = "Utilização: ravelo-convert [--ini FICHEIRO] ORIGEM DESTINO";
+inline constexpr const char* kUsageLine =
+    "Utilização: ravelo-convert [--ini FICHEIRO] ORIGEM DESTINO";
 
 #ifdef _WIN32
 inline constexpr char kSeparator = '\\';

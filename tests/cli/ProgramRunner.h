@@ -16,6 +16,9 @@ struct ProgramRun {
     std::vector<std::string> args;
     std::string workDir;
     std::string outputFile;  // where standard output goes; empty: captured
+#ifndef _WIN32
+    bool errorOnTerminal = false;  // standard error on a new pseudo-terminal
+#endif
 };
 
 ProgramResult RunProgram(const ProgramRun& run);
