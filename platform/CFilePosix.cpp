@@ -36,13 +36,15 @@ bool CFile::Open(const std::string& path, Mode mode) {
     Close();
     const bool create = mode == Mode::CreateExclusive;
     // No O_TRUNC: the file is emptied only once it is known not to be held.
-    const int flags = (create ? O_WRONLY | O_CREAT : O_RDONLY) | O_CLOEXEC;
+    // O_NONBLOCK keeps a FIFO from blocking the open; it is cleared again below.
+    const int flags = (create ? O_WRONLY | O_CREAT : O_RDONLY) | O_CLOEXEC | O_NONBLOCK;
     int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) return false;
 
     struct stat st {};
     const bool usable = ::fstat(fd, &st) == 0 &&
-                        (S_ISREG(st.st_mode) || (create && S_ISCHR(st.st_mode)));
+                        (S_ISREG(st.st_mode) || (create && S_ISCHR(st.st_mode))) &&
+                        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
     const bool exclusive = mode != Mode::ReadShared;
     if (!usable || (exclusive && !TryHold(st.st_dev, st.st_ino))) {
         ::close(fd);

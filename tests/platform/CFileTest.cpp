@@ -2,6 +2,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "CFile.h"
 #include "TempDir.h"
 
@@ -108,9 +112,14 @@ TEST(CFile, AWriteToAFullDeviceFails) {
     EXPECT_FALSE(full.Write("x", 1));
 }
 
-TEST(CFile, DevicesAreNoSource) {
+TEST(CFile, DevicesAndPipesAreNoSourceAndDoNotBlock) {
+    TempDir dir;
+    const std::string fifo = dir.Path("pipe.dvb");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     CFile file;
     EXPECT_FALSE(file.Open("/dev/zero", CFile::Mode::ReadExclusive));
+    EXPECT_FALSE(file.Open(fifo, CFile::Mode::ReadExclusive));
+    EXPECT_FALSE(file.Open(fifo, CFile::Mode::CreateExclusive));
 }
 #endif
 
