@@ -1,6 +1,6 @@
 # make test   builds everything (Linux, Windows x64 and x86) and runs every test
-# make run    converts the bundled example (the window comes with Ravelo.exe)
-.PHONY: all deps native windows-x64 windows-x86 test test-native test-windows run clean
+# make run    the bundled example: in the window (wine64) with a display, else in the terminal
+.PHONY: all deps native windows-x64 windows-x86 test test-native test-windows run bench clean
 
 WINESERVER := /usr/lib/wine/wineserver
 
@@ -32,11 +32,22 @@ test-windows: windows-x64
 test: test-native test-windows windows-x86
 	@echo "All tests passed (native and Windows x64 under Wine); Windows x86 built."
 
+# The bundled example: the window when there is a display, otherwise the
+# terminal converter with the bundled settings file.
+run: $(if $(DISPLAY),run-window,run-terminal)
+
+run-terminal: native
+	build/native/cli/ravelo-convert --ini examples/RAVELO.INI examples/canais.dvb build/canais-convertido.dvb
+
+# ravelo-convert against dd bs=64 and cp on 16 MiB (bench/README.md).
+bench: native
+	bench/run.sh
+
 clean:
 	rm -rf build
 
 # Windows packages: dist/Ravelo-1.0.0.1-x86.zip and -x64.zip, each with its SHA-256.
-.PHONY: dist run-window
+.PHONY: dist run-window run-terminal
 VERSION := 1.0.0.1
 dist: windows-x64 windows-x86
 	tools/make-dist.sh x64 build/windows-x64 $(VERSION)

@@ -130,14 +130,6 @@ TEST_F(ConvertTest, TheSourceUnderAnotherNameIsNotOverwritten) {
     EXPECT_EQ(ReadAll(source), ChannelFile({1000, 10}));
 }
 
-TEST_F(ConvertTest, ARunStoppedByACheckKeepsThePreviousRows) {
-    dir.Write("source.dvb", ChannelFile({7}));
-    ASSERT_TRUE(Run());
-    converter.typedDestination = source;
-    EXPECT_FALSE(Run());
-    EXPECT_TRUE(converter.Lines("clear").empty());
-}
-
 TEST_F(ConvertTest, ASecondRunReportsTheSameRowsAgain) {
     dir.Write("source.dvb", ChannelFile({7, 8, 7}));
     ASSERT_TRUE(Run());
@@ -145,16 +137,6 @@ TEST_F(ConvertTest, ASecondRunReportsTheSameRowsAgain) {
     ASSERT_TRUE(Run());
     EXPECT_EQ(converter.Lines("row"), firstRows);
     EXPECT_EQ(firstRows, (Log{"row 0007 7 1", "row 0008 8 2"}));
-}
-
-TEST_F(ConvertTest, SettingsEditsTakeEffectAtTheNextRun) {
-    dir.Write("source.dvb", ChannelFile({7}));
-    ASSERT_TRUE(Run());
-    EXPECT_EQ(ReadAll(destination), ChannelFile({7}));
-    dir.Write("RAVELO.INI", "SRD: 7 > 9\n");
-    ASSERT_TRUE(Run());
-    EXPECT_EQ(ReadAll(destination), ChannelFile({9}));
-    EXPECT_EQ(converter.m_convertedCount, 1u);
 }
 
 TEST_F(ConvertTest, ProgressUsesTheShareReadBeforeEachRecord) {
@@ -180,14 +162,6 @@ TEST_F(ConvertTest, AFailingWriteIsReportedAndIsNoSuccess) {
     EXPECT_FALSE(converter.m_destFile.IsOpen());
 }
 
-TEST_F(ConvertTest, ASymbolicLinkToTheSourceIsNotOverwritten) {
-    dir.Write("source.dvb", ChannelFile({1000}));
-    std::filesystem::create_symlink(FromUtf8(source), dir.Root() / "link.dvb");
-    converter.typedDestination = dir.Path("link.dvb");
-    EXPECT_FALSE(Run());
-    EXPECT_EQ(converter.Lines("message").size(), 1u);
-    EXPECT_EQ(ReadAll(source), ChannelFile({1000}));
-}
 #endif
 
 }  // namespace

@@ -96,15 +96,6 @@ TEST(CFile, OtherNamesOfAHeldFileAreRefusedBeforeTruncating) {
     }
 }
 
-TEST(CFile, SharedReadingDoesNotHoldTheFile) {
-    TempDir dir;
-    const std::string path = dir.Write("RAVELO.INI", "SRD: 1 > 2\n");
-    CFile settings;
-    ASSERT_TRUE(settings.Open(path, CFile::Mode::ReadShared));
-    CFile again;
-    EXPECT_TRUE(again.Open(path, CFile::Mode::ReadShared));
-}
-
 #ifndef _WIN32
 TEST(CFile, AWriteToAFullDeviceFails) {
     CFile full;

@@ -59,11 +59,4 @@ TEST(TextModeReader, DeliversZeroBytesAsData) {
     EXPECT_EQ(Pieces(std::string("a\0b\n\0\n", 6)), (Lines{std::string("a\0b\n", 4), std::string("\0\n", 2)}));
 }
 
-TEST(TextModeReader, MissingFileDoesNotOpen) {
-    TempDir dir;
-    TextModeReader reader;
-    EXPECT_FALSE(reader.Open(dir.Path("absent.ini")));
-    EXPECT_FALSE(reader.Open(ToUtf8(dir.Root())));  // a folder is not a text file
-}
-
 }  // namespace

@@ -1,0 +1,86 @@
+#include "ConsoleStream.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+namespace {
+
+constexpr std::size_t kFlushThreshold = 64 * 1024;
+
+}  // namespace
+
+void ConsoleStream::Write(const std::string& utf8) {
+    m_pending += utf8;
+    if (m_pending.size() >= kFlushThreshold) Flush();
+}
+
+bool ConsoleStream::Flush() {
+    if (!m_pending.empty()) {
+        if (!m_failed && !WriteNow(m_pending)) m_failed = true;
+        m_pending.clear();
+    }
+    return !m_failed;
+}
+
+#ifdef _WIN32
+
+ConsoleStream::ConsoleStream(Which which) {
+    m_handle = GetStdHandle(which == Which::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    m_terminal = m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE &&
+                 GetConsoleMode(static_cast<HANDLE>(m_handle), &mode) != 0;
+}
+
+bool ConsoleStream::WriteNow(const std::string& utf8) {
+    HANDLE handle = static_cast<HANDLE>(m_handle);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
+    if (m_terminal) {
+        // Invalid sequences become U+FFFD rather than losing the whole text.
+        const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                          nullptr, 0);
+        if (n <= 0) return false;
+        std::wstring wide(static_cast<std::size_t>(n), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+        DWORD written = 0;
+        for (std::size_t done = 0; done < wide.size(); done += written) {
+            if (!WriteConsoleW(handle, wide.data() + done, static_cast<DWORD>(wide.size() - done),
+                               &written, nullptr) ||
+                written == 0)
+                return false;
+        }
+        return true;
+    }
+    DWORD written = 0;
+    for (std::size_t done = 0; done < utf8.size(); done += written) {
+        if (!WriteFile(handle, utf8.data() + done, static_cast<DWORD>(utf8.size() - done), &written,
+                       nullptr) ||
+            written == 0)
+            return false;
+    }
+    return true;
+}
+
+#else
+
+ConsoleStream::ConsoleStream(Which which) {
+    m_fd = which == Which::Output ? STDOUT_FILENO : STDERR_FILENO;
+    m_terminal = ::isatty(m_fd) == 1;
+}
+
+bool ConsoleStream::WriteNow(const std::string& utf8) {
+    std::size_t done = 0;
+    while (done < utf8.size()) {
+        const ssize_t put = ::write(m_fd, utf8.data() + done, utf8.size() - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+#endif

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+// Standard output or standard error, written as UTF-8 text. On a Windows
+// console the text goes through the console's wide interface, so accents show
+// whatever the console's code page; everywhere else the bytes go out as they
+// are, with "\n" line ends. Output is kept until Flush (or until enough has
+// gathered), so thousands of rows cost few system calls.
+class ConsoleStream {
+public:
+    enum class Which { Output, Error };
+
+    explicit ConsoleStream(Which which);
+    ConsoleStream(const ConsoleStream&) = delete;
+    ConsoleStream& operator=(const ConsoleStream&) = delete;
+
+    bool IsTerminal() const { return m_terminal; }
+    void Write(const std::string& utf8);
+    // False once any write has failed (a full disk, a closed pipe).
+    bool Flush();
+
+private:
+    bool WriteNow(const std::string& utf8);
+
+#ifdef _WIN32
+    void* m_handle = nullptr;
+#else
+    int m_fd = -1;
+#endif
+    bool m_terminal = false;
+    bool m_failed = false;
+    std::string m_pending;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ConsoleStream.h"
+#include "ConversionEngine.h"
+#include "ProgressLine.h"
+
+// The conversion run behind "Converter", shown on a terminal: message boxes
+// become lines on standard error, the list of rates that were not converted
+// and the count become standard output, the bar a progress line.
+class TerminalConverter : public ConversionView, public ConversionEngine {
+public:
+    TerminalConverter(std::string source, std::string destination,
+                      std::optional<std::string> settingsFile, ConsoleStream& out,
+                      ConsoleStream& err);
+
+    // One run; returns the program's exit status (0 success, 1 any failure).
+    int Run();
+
+    std::string SettingsFilePath() const override;
+
+    void PullPaths() override;
+    void ShowConvertedCount() override {}  // printed once, when the run is over
+    void ShowMessage(const std::string& text, const std::optional<std::string>& caption,
+                     MessageIcon icon) override;
+    void SetProgress(int percent) override;
+    void ClearRateList() override { m_rows.clear(); }
+    int AddRateRow(const std::string& hex, const std::string& dec,
+                   const std::string& line) override;
+
+private:
+    struct Row {
+        std::string hex, dec, line;
+    };
+
+    void ClearProgress();
+    void PrintResults();
+
+    std::string m_typedSource;
+    std::string m_typedDestination;
+    std::optional<std::string> m_settingsFile;
+    ConsoleStream& m_out;
+    ConsoleStream& m_err;
+    ProgressLine m_progress;
+    std::vector<Row> m_rows;  // printed ascending by the hex text, as the window's list sorts them
+};
