@@ -40,11 +40,6 @@ TEST_F(LoadRateTableTest, ReportsEachSyntaxErrorAndGoesOn) {
     EXPECT_EQ(Replacement(0x10), 0) << "a failing SRD: discards the SRH: pair of its line";
 }
 
-TEST_F(LoadRateTableTest, ShowsALineThatIsNotUtf8AsWindows1252) {
-    ASSERT_EQ(Load("srd: convers\xE3o\n"), 1);
-    EXPECT_EQ(converter.log, std::vector<std::string>{SyntaxError("SRD: CONVERSãO\n")});
-}
-
 TEST_F(LoadRateTableTest, EmptyAndCommentOnlyFilesGiveAnEmptyTable) {
     ASSERT_EQ(Load(""), 1);
     ASSERT_EQ(Load("; SRD: 1 > 2\n\n;SRH: 1 > 2\n"), 1);
@@ -69,12 +64,6 @@ TEST_F(LoadRateTableTest, LongLinesAreReadIn255BytePieces) {
     EXPECT_EQ(Replacement(1), 0);
     EXPECT_EQ(Replacement(3), 4);
     EXPECT_TRUE(converter.log.empty());
-}
-
-TEST_F(LoadRateTableTest, StopsReadingAtByteOneA) {
-    ASSERT_EQ(Load("SRD: 1 > 2\n\x1ASRD: 3 > 4\n"), 1);
-    EXPECT_EQ(Replacement(1), 2);
-    EXPECT_EQ(Replacement(3), 0);
 }
 
 TEST_F(LoadRateTableTest, AMissingFileIsReportedWithItsPath) {

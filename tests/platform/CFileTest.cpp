@@ -13,28 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(CFile, ReadsAndTracksItsPosition) {
-    TempDir dir;
-    const std::string path = dir.Write("source.dvb", std::string(100, 'a'));
-    CFile file;
-    ASSERT_TRUE(file.Open(path, CFile::Mode::ReadExclusive));
-    uint64_t length = 0;
-    ASSERT_TRUE(file.GetLength(length));
-    EXPECT_EQ(length, 100u);
-    char buffer[64];
-    std::size_t received = 0;
-    ASSERT_TRUE(file.Read(buffer, 64, received));
-    EXPECT_EQ(received, 64u);
-    EXPECT_EQ(file.GetPosition(), 64u);
-    ASSERT_TRUE(file.Read(buffer, 64, received));
-    EXPECT_EQ(received, 36u);
-    EXPECT_EQ(file.GetPosition(), 100u);
-    ASSERT_TRUE(file.Read(buffer, 64, received));
-    EXPECT_EQ(received, 0u);
-    EXPECT_TRUE(file.Close());
-    EXPECT_FALSE(file.IsOpen());
-}
-
 TEST(CFile, CreateEmptiesAnExistingFileAndWrites) {
     TempDir dir;
     const std::string path = dir.Write("dest.dvb", std::string(500, 'z'));
