@@ -215,17 +215,6 @@ TEST_F(MainWindow, SystemMenuEndsWithTheAboutCommandWhichOpensTheAboutBox) {
     EXPECT_EQ(dlg->GetResult(), IDCANCEL);
 }
 
-TEST_F(MainWindow, TabOrderStartsInTheSourceFieldAndSkipsTheDisabledButton) {
-    EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_SOURCE);
-    const int expected[] = {IDC_CHOOSE_SOURCE, IDC_DESTINATION, IDC_CHOOSE_DESTINATION, IDOK,
-                            IDC_RATE_LIST, IDC_SOURCE};
-    HWND at = Item(IDC_SOURCE);
-    for (int id : expected) {
-        at = GetNextDlgTabItem(hwnd, at, FALSE);
-        EXPECT_EQ(GetDlgCtrlID(at), id);
-    }
-}
-
 TEST(ApplicationName, IsTheProgramFileNameWithoutFolderAndExtension) {
     const std::pair<const wchar_t*, const char*> cases[] = {
         {L"C:\\Programas\\Ravelo.exe", "Ravelo"}, {L"Ravelo.exe", "Ravelo"},
@@ -234,13 +223,6 @@ TEST(ApplicationName, IsTheProgramFileNameWithoutFolderAndExtension) {
     };
     for (const auto& [path, name] : cases) EXPECT_EQ(ApplicationNameFromPath(path), name);
     EXPECT_EQ(ApplicationName(), "ui_tests");
-}
-
-TEST_F(MainWindow, DragIconIsTheProgramIcon) {
-    const auto dragIcon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_QUERYDRAGICON, 0, 0));
-    EXPECT_NE(dragIcon, nullptr);
-    EXPECT_EQ(dragIcon, reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0)));
-    EXPECT_EQ(dragIcon, reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0)));
 }
 
 }  // namespace
