@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ChannelFile.h"
 #include "Messages.h"
 #include "RecordingConverter.h"
 #include "TempDir.h"
@@ -7,18 +8,6 @@
 namespace {
 
 using Log = std::vector<std::string>;
-
-// A channel file of records numbered in their data bytes, with these rates.
-std::vector<uint8_t> ChannelFile(const std::vector<uint16_t>& rates) {
-    std::vector<uint8_t> bytes;
-    for (std::size_t n = 0; n < rates.size(); ++n) {
-        ChannelRecord record;
-        record.bytes.fill(static_cast<uint8_t>(n + 1));
-        record.SetSymbolRate(rates[n]);
-        bytes.insert(bytes.end(), record.bytes.begin(), record.bytes.end());
-    }
-    return bytes;
-}
 
 std::string Message(const std::string& text, const std::string& caption, bool error) {
     return "message " + text + " | " + caption + (error ? " | error" : " | none");

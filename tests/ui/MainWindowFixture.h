@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AdjusterDlg.h"
+#include "ChannelFile.h"
 #include "TempDir.h"
 #include "Utf8.h"
 #include "WindowDriver.h"
@@ -53,5 +54,3 @@ private:
     std::wstring m_previousDir;
 };
 
-// A channel file: one 64-byte record per rate, the rate big-endian at byte 10.
-std::vector<uint8_t> ChannelFile(const std::vector<uint16_t>& rates);

@@ -4,17 +4,6 @@
 #include "AppName.h"
 #include "MainWindowFixture.h"
 
-std::vector<uint8_t> ChannelFile(const std::vector<uint16_t>& rates) {
-    std::vector<uint8_t> bytes;
-    for (uint16_t rate : rates) {
-        std::vector<uint8_t> record(64, 0x5A);
-        record[10] = static_cast<uint8_t>(rate >> 8);
-        record[11] = static_cast<uint8_t>(rate);
-        bytes.insert(bytes.end(), record.begin(), record.end());
-    }
-    return bytes;
-}
-
 namespace {
 
 const std::string kAppName = "ui_tests";  // this program's file name, without .exe
