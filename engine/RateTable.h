@@ -4,7 +4,7 @@
 #include <map>
 
 struct RateEntry {
-    int32_t newRate = 0;   // 0: no replacement
+    uint32_t newRate = 0;  // 0: no replacement; only the low 16 bits are written
     int32_t reported = 0;  // 1 once offered to the list in this run
 };
 
