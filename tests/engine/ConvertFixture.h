@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "ChannelFile.h"
+#include "ConversionEngine.h"
 #include "Messages.h"
-#include "RecordingConverter.h"
 #include "TempDir.h"
 #include "WorkingDirectory.h"
 
@@ -16,6 +16,46 @@ inline std::string Message(const std::string& text, const std::string& caption, 
     return "message " + text + " | " + caption + (error ? " | error" : " | none");
 }
 inline const std::string kCompleted = Message(msg::kCompleted, "(app)", false);
+
+// A conversion engine whose window is a log: every view call becomes one line.
+class RecordingConverter : public ConversionView, public ConversionEngine {
+public:
+    RecordingConverter() : ConversionEngine(static_cast<ConversionView&>(*this)) {}
+    using ConversionEngine::m_convertedCount;
+    using ConversionEngine::m_recordNo;
+    using ConversionEngine::m_workDir;
+
+    std::string typedSource, typedDestination;
+    bool refuseRows = false;
+    bool logProgress = true;  // off for huge files: no count or progress lines
+    Log log;
+
+    Log Lines(const std::string& prefix) const {
+        Log out;
+        std::copy_if(log.begin(), log.end(), std::back_inserter(out),
+                     [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
+        return out;
+    }
+    void PullPaths() override {
+        m_source = typedSource;
+        m_destination = typedDestination;
+    }
+    void ShowConvertedCount() override { Progress("count " + std::to_string(m_convertedCount)); }
+    void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override {
+        log.push_back(Message(text, caption.value_or("(app)"), icon == MessageIcon::Error));
+    }
+    void SetProgress(int percent) override { Progress("progress " + std::to_string(percent)); }
+    void ClearRateList() override { log.push_back("clear"); }
+    int AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) override {
+        log.push_back("row " + hex + " " + dec + " " + line);
+        return refuseRows ? -1 : 0;
+    }
+
+private:
+    void Progress(const std::string& line) {
+        if (logProgress) log.push_back(line);
+    }
+};
 
 // A folder with RAVELO.INI (1000 -> 300, 27500 -> 22000); source.dvb -> dest.dvb.
 class ConvertFixture : public ::testing::Test {
