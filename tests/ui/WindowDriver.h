@@ -6,65 +6,111 @@
 #include <string>
 #include <vector>
 
-// Drives real windows of this process the way a user's actions do, and reads
-// back what they show.
+#include "Utf8.h"
 
-// Dispatches queued messages (through the dialog's keyboard handling) until
-// the queue stays empty.
-void PumpUntilIdle(HWND dialog);
+// Drives real windows the way a user's actions do, and reads back what they show.
 
-std::string TextOf(HWND window);
-void Type(HWND dialog, int id, const std::string& text);   // WM_SETTEXT, as a paste would
-void Click(HWND dialog, int id);                            // BM_CLICK
-void PressKey(HWND dialog, int id, WPARAM key);             // key down/up in a control
-bool IsEnabled(HWND dialog, int id);
+// Dispatches messages, with the dialog's keyboard handling, until a few rounds in a row are quiet.
+inline void PumpUntilIdle(HWND dialog) {
+    for (int quiet = 0; quiet < 3; ++quiet) {
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); quiet = 0)
+            if (!IsDialogMessageW(dialog, &msg)) DispatchMessageW(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
 
-// Rows of a list view, each as its column texts joined by " | ".
-std::vector<std::string> ListRows(HWND list);
+// WM_GETTEXT, also for windows of another process.
+inline std::string TextOf(HWND window) {
+    wchar_t text[512] = L"";
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, nullptr);
+    return WideToUtf8(text);
+}
+
+// WM_SETTEXT, as a paste would.
+inline void Type(HWND window, const std::string& text) {
+    SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()), SMTO_BLOCK, 5000, nullptr);
+}
+
+// A visible top-level window of the process with that owner, waited for up to 10 s.
+inline HWND WaitForWindow(DWORD process, HWND owner) {
+    struct Search { DWORD process; HWND owner, found; } search{process, owner, nullptr};
+    for (int attempt = 0; attempt < 500 && search.found == nullptr; ++attempt) {
+        Sleep(attempt > 0 ? 20 : 0);
+        EnumWindows([](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == s->process && GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window)) s->found = window;
+            return s->found == nullptr;
+        }, reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
+}
 
 enum class ShownIcon { None, Error, Other };
 
 struct ShownDialog {
-    std::string caption;
-    std::string text;  // a message box's text (control 0xFFFF)
-    ShownIcon icon = ShownIcon::None;
-    HWND owner = nullptr;
-    RECT rect{};
+    std::string caption, text;  // text: a message box's control 0xFFFF
+    ShownIcon icon;
+    HWND owner;
+    RECT rect;
 };
 
-// A thread-local CBT hook: every owned dialog box (message boxes, the About
-// box, file choosers) that this thread activates is recorded and answered:
-// with OK, or with the command that `respond` returns.
+// A thread-local CBT hook: every owned dialog box that this thread activates (message boxes,
+// the About box, the choosers) is recorded, `atShow` runs as it appears, and once its own
+// modal loop runs it is answered with the command that `respond` returns, or OK.
 class DialogRecorder {
 public:
-    DialogRecorder();
-    ~DialogRecorder();
+    DialogRecorder() : m_hook(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) { Current() = this; }
+    ~DialogRecorder() {
+        UnhookWindowsHookEx(m_hook);
+        Current() = nullptr;
+    }
     DialogRecorder(const DialogRecorder&) = delete;
     DialogRecorder& operator=(const DialogRecorder&) = delete;
 
     std::vector<ShownDialog> shown;
-    // Runs while a recorded box is up; returns the command that answers it.
+    std::function<void(HWND box)> atShow;
     std::function<int(HWND box)> respond;
 
 private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) noexcept;
-    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) noexcept;
+    static DialogRecorder*& Current() {
+        static thread_local DialogRecorder* current = nullptr;
+        return current;
+    }
+    static ShownIcon IconOf(HWND box) {
+        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            const LONG style = GetWindowLongW(child, GWL_STYLE);  // the box is not visible yet
+            const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+            if ((style & SS_TYPEMASK) == SS_ICON && (style & WS_VISIBLE) && icon != nullptr)
+                return icon == LoadIconW(nullptr, IDI_ERROR) ? ShownIcon::Error : ShownIcon::Other;
+        }
+        return ShownIcon::None;
+    }
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) noexcept {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        wchar_t name[16] = L"";
+        GetClassNameW(box, name, 16);
+        DialogRecorder* self = Current();
+        if (code == HCBT_ACTIVATE && self != nullptr && std::wstring(name) == L"#32770" &&
+            GetWindow(box, GW_OWNER) != nullptr && GetPropW(box, L"recorded") == nullptr) {
+            SetPropW(box, L"recorded", reinterpret_cast<HANDLE>(1));
+            ShownDialog& shown = self->shown.emplace_back();
+            shown = {TextOf(box), TextOf(GetDlgItem(box, 0xFFFF)), IconOf(box), GetWindow(box, GW_OWNER), {}};
+            GetWindowRect(box, &shown.rect);
+            if (self->atShow) self->atShow(box);
+            self->m_box = box;
+            SetTimer(nullptr, 0, 10, Answer);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) noexcept {
+        KillTimer(nullptr, timer);
+        DialogRecorder* self = Current();
+        if (self != nullptr && IsWindow(self->m_box))
+            PostMessageW(self->m_box, WM_COMMAND, static_cast<WPARAM>(self->respond ? self->respond(self->m_box) : IDOK), 0);
+    }
+
     HHOOK m_hook;
-    std::vector<std::pair<UINT_PTR, HWND>> m_pending;  // timer -> box to answer
-};
-
-// Records one message's parameter each time a control receives it.
-class MessageLog {
-public:
-    MessageLog(HWND control, UINT message);
-    ~MessageLog();
-    MessageLog(const MessageLog&) = delete;
-    MessageLog& operator=(const MessageLog&) = delete;
-
-    std::vector<std::string> entries;  // WM_SETTEXT: the text; otherwise wParam in decimal
-
-private:
-    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
-    HWND m_control;
-    UINT m_message;
+    HWND m_box = nullptr;  // the box to answer
 };
