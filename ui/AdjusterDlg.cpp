@@ -150,9 +150,9 @@ void CAdjusterDlg::SetProgress(int percent) {
 void CAdjusterDlg::ClearRateList() { m_list.DeleteAllItems(); }
 
 int CAdjusterDlg::AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) {
-    if (!m_rowsPending) m_list.SetRedraw(false);
+    if (!m_rowsPending) m_list.BeginInsertRows();
     m_rowsPending = true;
-    const int index = m_list.InsertItem(0, hex);
+    const int index = m_list.InsertSorted(hex);
     if (index == -1) return -1;
     m_list.SetItemText(index, 1, dec);
     m_list.SetItemText(index, 2, line);
@@ -167,7 +167,7 @@ void CAdjusterDlg::ShowOnClock() {
 void CAdjusterDlg::ShowPending() {
     if (m_countPending) UpdateData(false);
     if (m_percentPending) m_progress.SetPos(m_percent);
-    if (m_rowsPending) m_list.SetRedraw(true);
+    if (m_rowsPending) m_list.EndInsertRows();
     m_countPending = m_percentPending = m_rowsPending = false;
     UpdateWindowAndChildren();
     m_lastShown = ::GetTickCount64();

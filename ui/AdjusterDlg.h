@@ -55,5 +55,5 @@ private:
     int m_percent = 0;
     bool m_countPending = false;
     bool m_percentPending = false;
-    bool m_rowsPending = false;  // rows inserted while the list's redraw is off
+    bool m_rowsPending = false;  // rows inserted since BeginInsertRows
 };

@@ -31,6 +31,10 @@ public:
         SendMessage(WM_SETREDRAW, redraw);
         if (redraw) ::InvalidateRect(m_hWnd, nullptr, TRUE);
     }
+    void ModifyStyle(DWORD remove, DWORD add) {
+        const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
+        ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(remove)) | add);
+    }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
