@@ -3,13 +3,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // A data file opened for one run. Paths are UTF-8. Files opened Exclusive are
 // held without sharing: while open, no other opening of the same file (by any
-// name) succeeds, and a create that would hit such a file fails before anything
-// is truncated. The position is tracked here, so asking for it costs nothing.
+// name, by this or another process) succeeds, and a create that would hit such
+// a file fails before anything is truncated.
+// Callers read and write in small pieces; the system sees blocks of kBlockSize
+// bytes. A write error may therefore surface at a later Write, Flush or Close.
 class CFile {
 public:
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+
     enum class Mode {
         ReadExclusive,    // existing regular file, binary, no sharing
         CreateExclusive,  // created or emptied, binary, no sharing
@@ -24,22 +29,33 @@ public:
     bool Open(const std::string& path, Mode mode);
     bool IsOpen() const;
     bool GetLength(uint64_t& length) const;
+    // Bytes handed to or taken from the caller since Open.
     uint64_t GetPosition() const { return m_position; }
     // Reads until n bytes arrived or the file ended; false on a read error.
     bool Read(void* buffer, std::size_t n, std::size_t& received);
     bool Write(const void* buffer, std::size_t n);
+    // Hands everything written so far to the system.
     bool Flush();
-    // Always leaves the file closed; false when the system reported an error.
+    // Always leaves the file closed; false when anything written was lost.
     bool Close();
 
 private:
+    // One system call each; the platform files implement them.
+    bool SystemRead(void* buffer, std::size_t n, std::size_t& received);
+    bool SystemWrite(const void* buffer, std::size_t n, std::size_t& written);
+    bool SystemFlush();
+    bool SystemClose();
+    bool WritePending();
+
 #ifdef _WIN32
     void* m_handle = nullptr;
 #else
     int m_fd = -1;
-    uint64_t m_device = 0;
-    uint64_t m_inode = 0;
-    bool m_exclusive = false;
 #endif
+    bool m_writing = false;
+    bool m_writeFailed = false;
+    std::vector<unsigned char> m_block;
+    std::size_t m_begin = 0;  // reading: next byte to hand out; writing: next byte to write
+    std::size_t m_end = 0;    // bytes in m_block
     uint64_t m_position = 0;
 };

@@ -1,34 +1,15 @@
 #include "CFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <mutex>
-#include <set>
-#include <utility>
 
-// POSIX has no share modes: this process keeps the identities of the files it
-// holds exclusively, and refuses to open any of them a second time.
-namespace {
-
-std::mutex g_heldMutex;
-std::set<std::pair<uint64_t, uint64_t>> g_held;
-
-bool TryHold(uint64_t device, uint64_t inode) {
-    std::lock_guard<std::mutex> lock(g_heldMutex);
-    return g_held.emplace(device, inode).second;
-}
-
-void Release(uint64_t device, uint64_t inode) {
-    std::lock_guard<std::mutex> lock(g_heldMutex);
-    g_held.erase({device, inode});
-}
-
-}  // namespace
-
-CFile::~CFile() { Close(); }
+// POSIX has no share modes. A file held exclusively carries a flock lock on its
+// open file description; any other opening of it, by this process or another,
+// gets a description of its own and is refused the lock.
 
 bool CFile::IsOpen() const { return m_fd >= 0; }
 
@@ -38,27 +19,24 @@ bool CFile::Open(const std::string& path, Mode mode) {
     // No O_TRUNC: the file is emptied only once it is known not to be held.
     // O_NONBLOCK keeps a FIFO from blocking the open; it is cleared again below.
     const int flags = (create ? O_WRONLY | O_CREAT : O_RDONLY) | O_CLOEXEC | O_NONBLOCK;
-    int fd = ::open(path.c_str(), flags, 0666);
+    const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) return false;
 
     struct stat st {};
-    const bool usable = ::fstat(fd, &st) == 0 &&
-                        (S_ISREG(st.st_mode) || (create && S_ISCHR(st.st_mode))) &&
-                        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
-    const bool exclusive = mode != Mode::ReadShared;
-    if (!usable || (exclusive && !TryHold(st.st_dev, st.st_ino))) {
-        ::close(fd);
-        return false;
+    bool usable = ::fstat(fd, &st) == 0 &&
+                  (S_ISREG(st.st_mode) || (create && S_ISCHR(st.st_mode))) &&
+                  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
+    // Devices such as /dev/null are shared by nature and are not locked.
+    if (usable && S_ISREG(st.st_mode)) {
+        if (mode != Mode::ReadShared) usable = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (usable && create) usable = ::ftruncate(fd, 0) == 0;
     }
-    if (create && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
-        Release(st.st_dev, st.st_ino);
+    if (!usable) {
         ::close(fd);
         return false;
     }
     m_fd = fd;
-    m_device = st.st_dev;
-    m_inode = st.st_ino;
-    m_exclusive = exclusive;
+    m_writing = create;
     m_position = 0;
     return true;
 }
@@ -70,47 +48,29 @@ bool CFile::GetLength(uint64_t& length) const {
     return true;
 }
 
-bool CFile::Read(void* buffer, std::size_t n, std::size_t& received) {
-    received = 0;
-    auto* out = static_cast<char*>(buffer);
-    while (received < n) {
-        ssize_t got = ::read(m_fd, out + received, n - received);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (got == 0) break;
-        received += static_cast<std::size_t>(got);
-    }
-    m_position += received;
+bool CFile::SystemRead(void* buffer, std::size_t n, std::size_t& received) {
+    ssize_t got;
+    do got = ::read(m_fd, buffer, n);
+    while (got < 0 && errno == EINTR);
+    if (got < 0) return false;
+    received = static_cast<std::size_t>(got);
     return true;
 }
 
-bool CFile::Write(const void* buffer, std::size_t n) {
-    const auto* in = static_cast<const char*>(buffer);
-    std::size_t written = 0;
-    while (written < n) {
-        ssize_t put = ::write(m_fd, in + written, n - written);
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        written += static_cast<std::size_t>(put);
-    }
-    m_position += written;
+bool CFile::SystemWrite(const void* buffer, std::size_t n, std::size_t& written) {
+    ssize_t put;
+    do put = ::write(m_fd, buffer, n);
+    while (put < 0 && errno == EINTR);
+    if (put < 0) return false;
+    written = static_cast<std::size_t>(put);
     return true;
 }
 
-// Nothing is buffered in this process: every Write went to the kernel, and a
-// late error of the file system is reported by Close.
-bool CFile::Flush() { return m_fd >= 0; }
+// Everything went to the kernel; a late error of the file system is reported by close.
+bool CFile::SystemFlush() { return true; }
 
-bool CFile::Close() {
-    if (m_fd < 0) return true;
+bool CFile::SystemClose() {
     const bool ok = ::close(m_fd) == 0;
-    if (m_exclusive) Release(m_device, m_inode);
     m_fd = -1;
-    m_exclusive = false;
-    m_position = 0;
     return ok;
 }

@@ -10,8 +10,6 @@ HANDLE AsHandle(void* h) { return static_cast<HANDLE>(h); }
 
 }  // namespace
 
-CFile::~CFile() { Close(); }
-
 bool CFile::IsOpen() const { return m_handle != nullptr; }
 
 bool CFile::Open(const std::string& path, Mode mode) {
@@ -31,6 +29,7 @@ bool CFile::Open(const std::string& path, Mode mode) {
         return false;
     }
     m_handle = h;
+    m_writing = create;
     m_position = 0;
     return true;
 }
@@ -42,47 +41,28 @@ bool CFile::GetLength(uint64_t& length) const {
     return true;
 }
 
-bool CFile::Read(void* buffer, std::size_t n, std::size_t& received) {
-    received = 0;
-    auto* out = static_cast<char*>(buffer);
-    while (received < n) {
-        DWORD got = 0;
-        if (!ReadFile(AsHandle(m_handle), out + received, static_cast<DWORD>(n - received), &got,
-                      nullptr))
-            return false;
-        if (got == 0) break;
-        received += got;
-    }
-    m_position += received;
+bool CFile::SystemRead(void* buffer, std::size_t n, std::size_t& received) {
+    DWORD got = 0;
+    if (!ReadFile(AsHandle(m_handle), buffer, static_cast<DWORD>(n), &got, nullptr)) return false;
+    received = got;
     return true;
 }
 
-bool CFile::Write(const void* buffer, std::size_t n) {
-    const auto* in = static_cast<const char*>(buffer);
-    std::size_t written = 0;
-    while (written < n) {
-        DWORD put = 0;
-        if (!WriteFile(AsHandle(m_handle), in + written, static_cast<DWORD>(n - written), &put,
-                       nullptr) ||
-            put == 0)
-            return false;
-        written += put;
-    }
-    m_position += written;
+bool CFile::SystemWrite(const void* buffer, std::size_t n, std::size_t& written) {
+    DWORD put = 0;
+    if (!WriteFile(AsHandle(m_handle), buffer, static_cast<DWORD>(n), &put, nullptr)) return false;
+    written = put;
     return true;
 }
 
-bool CFile::Flush() {
-    if (m_handle == nullptr) return false;
+bool CFile::SystemFlush() {
     // Devices such as NUL have no buffers to flush.
     if (GetFileType(AsHandle(m_handle)) != FILE_TYPE_DISK) return true;
     return FlushFileBuffers(AsHandle(m_handle)) != 0;
 }
 
-bool CFile::Close() {
-    if (m_handle == nullptr) return true;
+bool CFile::SystemClose() {
     const bool ok = CloseHandle(AsHandle(m_handle)) != 0;
     m_handle = nullptr;
-    m_position = 0;
     return ok;
 }

@@ -7,26 +7,18 @@ constexpr int kEndOfFileMark = 0x1A;
 }  // namespace
 
 bool TextModeReader::Open(const std::string& path) {
-    m_begin = m_end = 0;
     m_ended = false;
     m_pushedBack = -1;
     return m_file.Open(path, CFile::Mode::ReadShared);
 }
 
+// The file reads in blocks underneath; one byte at a time costs a copy only.
 int TextModeReader::NextByte() {
     if (m_ended) return kEnd;
-    if (m_begin == m_end) {
-        std::size_t received = 0;
-        if (!m_file.Read(m_buffer, sizeof m_buffer, received)) return kError;
-        m_begin = 0;
-        m_end = received;
-        if (received == 0) {
-            m_ended = true;
-            return kEnd;
-        }
-    }
-    const int byte = static_cast<unsigned char>(m_buffer[m_begin++]);
-    if (byte == kEndOfFileMark) {
+    unsigned char byte = 0;
+    std::size_t received = 0;
+    if (!m_file.Read(&byte, 1, received)) return kError;
+    if (received == 0 || byte == kEndOfFileMark) {
         m_ended = true;
         return kEnd;
     }

@@ -22,9 +22,6 @@ private:
     int NextTextByte();
 
     CFile m_file;
-    char m_buffer[4096];
-    std::size_t m_begin = 0;
-    std::size_t m_end = 0;
     bool m_ended = false;
     int m_pushedBack = -1;
 };

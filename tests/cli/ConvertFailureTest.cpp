@@ -52,10 +52,10 @@ const FailureCase kFailures[] = {
     {"SourceBySymbolicLinkAsDestination", kSettings, {"in.dvb", "link.dvb"},
      kCannotCreate + "link.dvb\n", Destination::Absent,
      [](const TempDir& dir) { fs::create_symlink("in.dvb", FromUtf8(dir.Path("link.dvb"))); }},
-    // The first record is converted before its write fails.
+    // Both records are converted before the block is written and fails.
     {"DestinationDeviceFull", kSettings, {"in.dvb", "/dev/full"},
      "Não foi possível gravar o ficheiro\n/dev/full\n", Destination::Absent, nullptr,
-     "Contagem de SR convertidos: 1\n"},
+     "07D0\t2000\t2\nContagem de SR convertidos: 1\n"},
 #endif
 };
 

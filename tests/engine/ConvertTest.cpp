@@ -144,7 +144,7 @@ TEST_F(ConvertTest, AFailingWriteIsReportedAndIsNoSuccess) {
     converter.typedDestination = "/dev/full";
     EXPECT_FALSE(Run());
     EXPECT_EQ(converter.log,
-              (Log{"count 0", "clear", "progress 0", "count 1",
+              (Log{"count 0", "clear", "progress 0", "count 1", "progress 50", "row 000A 10 2",
                    Message(std::string(msg::kDestinationWriteFailed) + "/dev/full", "(app)", true),
                    "progress 100"}));
     EXPECT_FALSE(converter.m_sourceFile.IsOpen());

@@ -78,7 +78,8 @@ TEST(CFile, OtherNamesOfAHeldFileAreRefusedBeforeTruncating) {
 TEST(CFile, AWriteToAFullDeviceFails) {
     CFile full;
     ASSERT_TRUE(full.Open("/dev/full", CFile::Mode::CreateExclusive));
-    EXPECT_FALSE(full.Write("x", 1));
+    EXPECT_TRUE(full.Write("x", 1));  // held in the block until it is flushed
+    EXPECT_FALSE(full.Flush());
 }
 
 TEST(CFile, DevicesAndPipesAreNoSourceAndDoNotBlock) {
