@@ -19,39 +19,19 @@ inline void PumpUntilIdle(HWND dialog) {
     }
 }
 
-// WM_GETTEXT, also for windows of another process.
+// WM_GETTEXT and WM_SETTEXT (as a paste would), also for windows of another process.
 inline std::string TextOf(HWND window) {
     wchar_t text[512] = L"";
     SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, nullptr);
     return WideToUtf8(text);
 }
-
-// WM_SETTEXT, as a paste would.
 inline void Type(HWND window, const std::string& text) {
     SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()), SMTO_BLOCK, 5000, nullptr);
 }
 
-// A visible top-level window of the process with that owner, waited for up to 10 s.
-inline HWND WaitForWindow(DWORD process, HWND owner) {
-    struct Search { DWORD process; HWND owner, found; } search{process, owner, nullptr};
-    for (int attempt = 0; attempt < 500 && search.found == nullptr; ++attempt) {
-        Sleep(attempt > 0 ? 20 : 0);
-        EnumWindows([](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            if (pid == s->process && GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window)) s->found = window;
-            return s->found == nullptr;
-        }, reinterpret_cast<LPARAM>(&search));
-    }
-    return search.found;
-}
-
-enum class ShownIcon { None, Error, Other };
-
 struct ShownDialog {
     std::string caption, text;  // text: a message box's control 0xFFFF
-    ShownIcon icon;
+    HICON icon;                 // a message box's icon, or none
     HWND owner;
     RECT rect;
 };
@@ -61,56 +41,44 @@ struct ShownDialog {
 // modal loop runs it is answered with the command that `respond` returns, or OK.
 class DialogRecorder {
 public:
-    DialogRecorder() : m_hook(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) { Current() = this; }
+    DialogRecorder() : m_hook(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) { t_current = this; }
     ~DialogRecorder() {
         UnhookWindowsHookEx(m_hook);
-        Current() = nullptr;
+        t_current = nullptr;
     }
-    DialogRecorder(const DialogRecorder&) = delete;
-    DialogRecorder& operator=(const DialogRecorder&) = delete;
 
     std::vector<ShownDialog> shown;
     std::function<void(HWND box)> atShow;
     std::function<int(HWND box)> respond;
 
 private:
-    static DialogRecorder*& Current() {
-        static thread_local DialogRecorder* current = nullptr;
-        return current;
-    }
-    static ShownIcon IconOf(HWND box) {
-        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-            const LONG style = GetWindowLongW(child, GWL_STYLE);  // the box is not visible yet
-            const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-            if ((style & SS_TYPEMASK) == SS_ICON && (style & WS_VISIBLE) && icon != nullptr)
-                return icon == LoadIconW(nullptr, IDI_ERROR) ? ShownIcon::Error : ShownIcon::Other;
-        }
-        return ShownIcon::None;
-    }
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) noexcept {
         HWND box = reinterpret_cast<HWND>(wParam);
         wchar_t name[16] = L"";
         GetClassNameW(box, name, 16);
-        DialogRecorder* self = Current();
-        if (code == HCBT_ACTIVATE && self != nullptr && std::wstring(name) == L"#32770" &&
+        if (code == HCBT_ACTIVATE && t_current != nullptr && std::wstring(name) == L"#32770" &&
             GetWindow(box, GW_OWNER) != nullptr && GetPropW(box, L"recorded") == nullptr) {
             SetPropW(box, L"recorded", reinterpret_cast<HANDLE>(1));
-            ShownDialog& shown = self->shown.emplace_back();
-            shown = {TextOf(box), TextOf(GetDlgItem(box, 0xFFFF)), IconOf(box), GetWindow(box, GW_OWNER), {}};
+            ShownDialog& shown = t_current->shown.emplace_back();
+            shown = {TextOf(box), TextOf(GetDlgItem(box, 0xFFFF)), nullptr, GetWindow(box, GW_OWNER), {}};
             GetWindowRect(box, &shown.rect);
-            if (self->atShow) self->atShow(box);
-            self->m_box = box;
+            for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+                if ((GetWindowLongW(child, GWL_STYLE) & (SS_TYPEMASK | WS_VISIBLE)) == (SS_ICON | WS_VISIBLE))
+                    shown.icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+            if (t_current->atShow) t_current->atShow(box);
+            t_current->m_box = box;
             SetTimer(nullptr, 0, 10, Answer);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
     static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) noexcept {
         KillTimer(nullptr, timer);
-        DialogRecorder* self = Current();
+        DialogRecorder* self = t_current;
         if (self != nullptr && IsWindow(self->m_box))
             PostMessageW(self->m_box, WM_COMMAND, static_cast<WPARAM>(self->respond ? self->respond(self->m_box) : IDOK), 0);
     }
 
+    static inline thread_local DialogRecorder* t_current = nullptr;
     HHOOK m_hook;
     HWND m_box = nullptr;  // the box to answer
 };
