@@ -10,42 +10,40 @@
 class RecordingConverter : public ConversionView, public ConversionEngine {
 public:
     RecordingConverter() : ConversionEngine(static_cast<ConversionView&>(*this)) {}
+    using ConversionEngine::m_convertedCount;
+    using ConversionEngine::m_recordNo;
+    using ConversionEngine::m_workDir;
 
-    std::string typedSource;
-    std::string typedDestination;
+    std::string typedSource, typedDestination;
     bool refuseRows = false;
-    std::optional<std::string> settingsPath;  // instead of the working directory's RAVELO.INI
+    bool logProgress = true;  // off for huge files: no count or progress lines
     std::vector<std::string> log;
 
-    // Only the lines that start with prefix ("progress", "message", "row", ...).
     std::vector<std::string> Lines(const std::string& prefix) const {
         std::vector<std::string> out;
         for (const auto& line : log)
-            if (line.compare(0, prefix.size(), prefix) == 0) out.push_back(line);
+            if (line.rfind(prefix, 0) == 0) out.push_back(line);
         return out;
     }
-
-    std::string SettingsFilePath() const override {
-        return settingsPath ? *settingsPath : ConversionEngine::SettingsFilePath();
-    }
-
     void PullPaths() override {
         m_source = typedSource;
         m_destination = typedDestination;
     }
-    void ShowConvertedCount() override { log.push_back("count " + std::to_string(m_convertedCount)); }
+    void ShowConvertedCount() override { Progress("count " + std::to_string(m_convertedCount)); }
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption,
                      MessageIcon icon) override {
         log.push_back("message " + text + " | " + caption.value_or("(app)") +
                       (icon == MessageIcon::Error ? " | error" : " | none"));
     }
-    void SetProgress(int percent) override { log.push_back("progress " + std::to_string(percent)); }
+    void SetProgress(int percent) override { Progress("progress " + std::to_string(percent)); }
     void ClearRateList() override { log.push_back("clear"); }
     int AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) override {
         log.push_back("row " + hex + " " + dec + " " + line);
-        return refuseRows ? -1 : rows++;
+        return refuseRows ? -1 : 0;
     }
 
 private:
-    int rows = 0;
+    void Progress(const std::string& line) {
+        if (logProgress) log.push_back(line);
+    }
 };
