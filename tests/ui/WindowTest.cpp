@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "AdjusterDlg.h"
-#include "ChannelFile.h"
-#include "TempDir.h"
+#include "../support/ChannelFile.h"
+#include "../support/TempDir.h"
 #include "Utf8.h"
 
 namespace {
@@ -24,6 +24,8 @@ std::string TextOf(HWND window) {
 void Type(HWND window, const std::string& text) {
     SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()), SMTO_BLOCK, 5000, nullptr);
 }
+
+struct Dialog : CAdjusterDlg { using ConversionEngine::m_source; };  // written to its field by data exchange
 
 struct ShownDialog {
     std::string caption, text;  // text: a message box's control 0xFFFF
@@ -76,7 +78,7 @@ protected:
     }
 
     TempDir folder;
-    CAdjusterDlg dlg;
+    Dialog dlg;
     CListCtrl list;
     std::vector<ShownDialog> shown;
     std::function<void(HWND box)> atShow;
@@ -169,8 +171,7 @@ TEST_F(MainWindow, ColumnClickShowsTheNoticeOnlyWhenTheListHasRowsAndKeepsTheOrd
     Type(Item(IDC_DESTINATION), folder.Path("out.dvb"));
     Post(IDC_CONVERT, BM_CLICK);
     EXPECT_EQ(clickColumn(), 0);
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[1].text, "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.");
+    EXPECT_EQ(shown.at(1).text, "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.");
     std::vector<std::string> rates;
     for (int row = 0; row < list.GetItemCount(); ++row) rates.push_back(list.GetItemText(row, 0));
     EXPECT_EQ(rates, (std::vector<std::string>{"000A", "000B", "01F4", "03E8", "4E20", "FFFF"}));
@@ -181,8 +182,7 @@ TEST_F(MainWindow, TheAboutBoxIsOwnedAndCentred) {
     RECT main, about{};
     atShow = [&](HWND box) { GetWindowRect(box, &about); };
     SendMessageW(dlg.m_hWnd, WM_SYSCOMMAND, 0x0010, 0);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].owner, dlg.m_hWnd);
+    EXPECT_EQ(shown.at(0).owner, dlg.m_hWnd);
     GetWindowRect(dlg.m_hWnd, &main);
     EXPECT_NEAR(about.left + about.right, main.left + main.right, 2);
     EXPECT_NEAR(about.top + about.bottom, main.top + main.bottom, 2);
@@ -223,11 +223,8 @@ TEST(RaveloExe, ReadsSettingsFromItsStartFolderNamesItselfAndEndsWithSair) {
     for (int id : {IDC_SOURCE, IDC_DESTINATION}) Type(GetDlgItem(main, id), "x.dvb");
     auto convert = [&] {  // caption and text of the box that "Converter" shows, closed again
         PostMessageW(GetDlgItem(main, IDC_CONVERT), BM_CLICK, 0, 0);
-        HWND box = Poll([&] {
-            HWND window = nullptr;
-            while ((window = FindWindowExW(nullptr, window, L"#32770", nullptr)) && GetWindow(window, GW_OWNER) != main) {}
-            return window;
-        });
+        // The topmost dialog box once it is not the main window: the box, owned and so above it.
+        HWND box = Poll([&] { return FindWindowW(L"#32770", nullptr) != main ? FindWindowW(L"#32770", nullptr) : nullptr; });
         const std::string text = TextOf(box) + ": " + TextOf(GetDlgItem(box, 0xFFFF));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         for (int attempt = 0; attempt < 500 && IsWindow(box); ++attempt) Sleep(20);
