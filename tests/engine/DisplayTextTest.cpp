@@ -14,7 +14,8 @@ TEST(DisplayText, KeepsValidUtf8AndReadsOtherBytesAsWindows1252) {
         {"\x80 \x9C \x81", "\xE2\x82\xAC \xC5\x93 \xC2\x81"},
         {"\xC3", "\xC3\x83"},                                  // truncated
         {"\xE2\x82", "\xC3\xA2\xE2\x80\x9A"},                  // truncated three-byte
-        {"\xBF", "\xC2\xBF"},                                  // stray continuation
+        {"\xBF", "\xC2\xBF"}, {"\x80", "\xE2\x82\xAC"},           // stray continuation
+        {"\x80\x90\x80\x80", "\xE2\x82\xAC\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},
         {"\xC3\xA3\xA3", "\xC3\x83\xC2\xA3\xC2\xA3"},          // one continuation too many
         {"\xC1\xBF", "\xC3\x81\xC2\xBF"},                      // overlong two-byte
         {"\xE0\x9F\xBF", "\xC3\xA0\xC5\xB8\xC2\xBF"},          // overlong three-byte

@@ -23,6 +23,7 @@ struct Fault {
     bool writesNothing;   // a write returns 0 instead of an error
     bool closeFails;
     const char* message;  // how the last message begins; "" for success
+    uint64_t stoppedAt;   // the record in hand when the run ended
     size_t destinationSize;
 };
 
@@ -72,14 +73,14 @@ const char* const kReadFailed = "Não foi possível ler o ficheiro\n{SOURCE} | (
 const char* const kWriteFailed = "Não foi possível gravar o ficheiro\n{DEST} | (app) | error";
 
 const Fault kFaults[] = {
-    {"RecordsStraddleShortReads", "source.dvb", 100, kNever, false, false, "", kRecords * 64},
-    {"ShortWritesAreCompleted", "dest.dvb", 1000, kNever, false, false, "", kRecords * 64},
-    {"ReadErrorInTheSecondBlock", "source.dvb", kNever, 70000, false, false, kReadFailed, 1093 * 64},
-    {"WriteErrorInsideABlock", "dest.dvb", 1000, 100000, false, false, kWriteFailed, 100000},
-    {"WriteThatTakesNothing", "dest.dvb", kNever, 65536, true, false, kWriteFailed, 65536},
-    {"CloseFails", "dest.dvb", kNever, kNever, false, true, kWriteFailed, kRecords * 64},
+    {"RecordsStraddleShortReads", "source.dvb", 100, kNever, false, false, "", kRecords, kRecords * 64},
+    {"ShortWritesAreCompleted", "dest.dvb", 1000, kNever, false, false, "", kRecords, kRecords * 64},
+    {"ReadErrorInTheSecondBlock", "source.dvb", kNever, 70000, false, false, kReadFailed, 1094, 1093 * 64},
+    {"WriteErrorInsideABlock", "dest.dvb", 1000, 100000, false, false, kWriteFailed, 2049, 100000},
+    {"WriteThatTakesNothing", "dest.dvb", kNever, 65536, true, false, kWriteFailed, 2049, 65536},
+    {"CloseFails", "dest.dvb", kNever, kNever, false, true, kWriteFailed, kRecords, kRecords * 64},
     {"SettingsFileReadError", "RAVELO.INI", 10, 20, false, false,
-     "Não foi possivel aceder ao ficheiro de inicialização!", 0},
+     "Não foi possivel aceder ao ficheiro de inicialização!", 0, 0},
 };
 
 void PrintTo(const Fault& c, std::ostream* os) { *os << c.name; }
@@ -105,6 +106,7 @@ TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
     if (*fault.message && fault.file != std::string("RAVELO.INI")) {
         EXPECT_EQ(converter.log.back(), "progress 100");
     }
+    EXPECT_EQ(converter.m_recordNo, fault.stoppedAt) << "a failure surfaces with its block";
     const std::vector<uint8_t> written = ReadAll(destination);
     EXPECT_EQ(written.size(), fault.destinationSize);
     std::vector<uint8_t> converted = ChannelFile(std::vector<uint16_t>(kRecords, 300));

@@ -27,6 +27,8 @@ std::size_t OpenDescriptors() {
 TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     TempDir dir;
     const std::string path = dir.Write("source.dvb", std::string(128, 's'));
+    std::string big(150000, 'b');
+    for (std::size_t i = 0; i < big.size(); i += 7) big[i] = static_cast<char>(i);
     fs::create_directory(dir.Root() / "sub");
     std::vector<std::string> names = {path, ToUtf8(dir.Root() / "." / "source.dvb"),
                                       ToUtf8(dir.Root() / "sub" / ".." / "source.dvb")};
@@ -42,9 +44,6 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     for (CFile::Mode held : {CFile::Mode::ReadExclusive, CFile::Mode::CreateExclusive}) {
         CFile first;
         ASSERT_TRUE(first.Open(path, held));
-        if (held == CFile::Mode::CreateExclusive) {
-            ASSERT_TRUE(first.Write("abc", 3));
-        }
         for (const std::string& name : names) {
             CFile other;
             EXPECT_FALSE(other.Open(name, CFile::Mode::ReadExclusive)) << name;
@@ -61,11 +60,15 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
         EXPECT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
 #endif
         EXPECT_EQ(fs::file_size(FromUtf8(path)), held == CFile::Mode::ReadExclusive ? 128u : 0u);
+        if (held == CFile::Mode::CreateExclusive) {
+            // A short write, then more than a block in one call.
+            ASSERT_TRUE(first.Write(big.data(), 3) && first.Write(big.data() + 3, big.size() - 3));
+        }
         ASSERT_TRUE(first.Close());
         CFile again;
         EXPECT_TRUE(again.Open(path, CFile::Mode::ReadExclusive)) << "closing releases the file";
     }
-    EXPECT_EQ(ReadAll(path), (std::vector<uint8_t>{'a', 'b', 'c'}));
+    EXPECT_EQ(ReadAll(path), std::vector<uint8_t>(big.begin(), big.end()));
 #ifndef _WIN32
     EXPECT_EQ(OpenDescriptors(), descriptors);
 #endif
