@@ -39,9 +39,11 @@ run: $(if $(DISPLAY),run-window,run-terminal)
 run-terminal: native
 	build/native/cli/ravelo-convert --ini examples/RAVELO.INI examples/canais.dvb build/canais-convertido.dvb
 
-# ravelo-convert against dd bs=64 and cp on 16 MiB (bench/README.md).
-bench: native
+# ravelo-convert against dd bs=64 and cp on 16 MiB, natively and under wine64,
+# and the window under wine64 on three files (bench/README.md).
+bench: native windows-x64
 	bench/run.sh
+	bench/window.sh
 
 clean:
 	rm -rf build
