@@ -1,0 +1,101 @@
+// ravelo-convert started as a shell starts it: arguments, streams, exit status.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ChannelFile.h"
+#include "CliTexts.h"
+#include "TempDir.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "Utf8.h"
+#else
+#include <sys/wait.h>
+#endif
+
+using Result = std::tuple<int, std::string, std::string>;  // exit status, output, error
+enum class Streams { Files, ClosedPipe, Terminal };  // ClosedPipe: output, Terminal: error
+
+// In `dir`, output to its file "1", error to "2"; killed after 10 s: status 137, as timeout(1).
+static Result Launch(const std::vector<std::string>& args, const TempDir& dir, Streams streams) {
+    int status = -1;
+#ifdef _WIN32
+    // The build's path lies on Wine's drive Z:; no argument needs more than quotes.
+    std::wstring commandLine = L"\"Z:" + Utf8ToWide(RAVELO_CONVERT) + L"\"";
+    for (const auto& arg : args) commandLine += L" \"" + Utf8ToWide(arg) + L"\"";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    STARTUPINFOW startup{sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    for (auto [name, handle] : {std::pair{"1", &startup.hStdOutput}, {"2", &startup.hStdError}})
+        *handle = CreateFileW(Utf8ToWide(dir.Path(name)).c_str(), GENERIC_WRITE, 0, &inherit,
+                              CREATE_ALWAYS, 0, nullptr);
+    if (HANDLE reader = nullptr; streams == Streams::ClosedPipe && CloseHandle(startup.hStdOutput))
+        CreatePipe(&reader, &startup.hStdOutput, &inherit, 0), CloseHandle(reader);
+    PROCESS_INFORMATION child{};
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       dir.Root().c_str(), &startup, &child)) {
+        if (WaitForSingleObject(child.hProcess, 10000) == WAIT_TIMEOUT)
+            TerminateProcess(child.hProcess, 137), WaitForSingleObject(child.hProcess, INFINITE);
+        DWORD code = 0;
+        if (GetExitCodeProcess(child.hProcess, &code)) status = static_cast<int>(code);
+        CloseHandle(child.hThread), CloseHandle(child.hProcess);
+    }
+    CloseHandle(startup.hStdOutput), CloseHandle(startup.hStdError);
+#else
+    // perl: a pipe without reader, SIGPIPE left as a shell leaves it; script(1): a terminal.
+    std::string command = "'" RAVELO_CONVERT "'";
+    for (const auto& arg : args) command += " '" + arg + "'";
+    if (streams == Streams::ClosedPipe)
+        command = "perl -e 'pipe R, W; close R; open STDOUT, \">&W\"; exec @ARGV' " + command;
+    command = streams == Streams::Terminal ? "script -qec \"" + command + " >1\" /dev/null >2"
+                                           : command + " >1 2>2";
+    command = "cd '" + ToUtf8(dir.Root()) + "' && exec timeout -s KILL 10 " + command;
+    if (const int wstatus = std::system(command.c_str()); WIFEXITED(wstatus))
+        status = WEXITSTATUS(wstatus);
+#endif
+    const auto out = ReadAll(dir.Path("1")), err = ReadAll(dir.Path("2"));
+    return {status, std::string(out.begin(), out.end()), std::string(err.begin(), err.end())};
+}
+
+// Rows ascending, then the count; "caption: text", control bytes as "?"; any name intact.
+// Output lost to a pipe without reader ends with 1, on Linux as on Windows (no SIGPIPE).
+TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
+    TempDir dir;
+    dir.Write("outro.ini", "SRD: 1000 > 300\nsrd: \x1b[2J\x7f\t\x01 x\r\r\n");
+    dir.Write("canais Ωç.dvb", ChannelFile({65535, 10, 1000, 500, 10}));
+    const std::string usage = cli::kUsage, lost = std::string(cli::kOutputFailed) + "\n";
+    const std::tuple<std::vector<std::string>, int, std::string, std::string> kRuns[] = {
+        {{"--ini", "outro.ini", "canais Ωç.dvb", "saída Ω.dvb"}, 0,
+         "000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
+         "SRD: ?[2J?\t? X: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
+        {{"--ini", "x.ini", "a", "b"}, 1, "Contagem de SR convertidos: 0\n",
+         "x.ini: Não foi possivel aceder ao ficheiro de inicialização!\n"},
+        {{"--help"}, 0, usage + "\n" + cli::kHelp, ""},
+        {{"--version"}, 0, "ravelo-convert " RAVELO_VERSION "\n", ""},
+        {{"-z", "in.dvb"}, 2, "", "ravelo-convert: opção desconhecida: -z\n" + usage},
+    };
+    for (const auto& [args, status, out, err] : kRuns) {
+        EXPECT_EQ(Launch(args, dir, Streams::Files), Result(status, out, err)) << args[0];
+        EXPECT_EQ(Launch(args, dir, Streams::ClosedPipe),
+                  out.empty() ? Result(status, "", err) : Result(1, "", err + lost));
+    }
+    EXPECT_EQ(ReadAll(dir.Path("saída Ω.dvb")),
+              WithRate(ReadAll(dir.Path("canais Ωç.dvb")), 1000, 300));
+}
+
+#ifndef _WIN32
+// Only on a terminal: the progress line, drawn once per percentage (200 records: each of 0-99
+// comes twice, then 100) and erased before the message.
+TEST(ProgramTest, DrawsProgressOnATerminal) {
+    TempDir dir;
+    dir.Write("RAVELO.INI", "");
+    dir.Write("in.dvb", ChannelFile(std::vector<uint16_t>(200, 7)));
+    const auto [status, out, shown] = Launch({"in.dvb", "out.dvb"}, dir, Streams::Terminal);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), '%'), 101);
+    const std::string last = "100%  registo 200  convertidos 0";
+    EXPECT_EQ(shown.substr(shown.find(last) - 1),
+              "\r" + last + "\r" + std::string(last.size(), ' ') + "\rConcluído com sucesso.\r\n");
+}
+#endif
