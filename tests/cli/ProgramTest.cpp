@@ -26,8 +26,8 @@ static Result Launch(const std::vector<std::string>& args, const TempDir& dir, S
     std::wstring commandLine = L"\"Z:" + Utf8ToWide(RAVELO_CONVERT) + L"\"";
     for (const auto& arg : args) commandLine += L" \"" + Utf8ToWide(arg) + L"\"";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    STARTUPINFOW startup{sizeof startup};
-    startup.dwFlags = STARTF_USESTDHANDLES;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
     for (auto [name, handle] : {std::pair{"1", &startup.hStdOutput}, {"2", &startup.hStdError}})
         *handle = CreateFileW(Utf8ToWide(dir.Path(name)).c_str(), GENERIC_WRITE, 0, &inherit,
                               CREATE_ALWAYS, 0, nullptr);
