@@ -1,10 +1,11 @@
-// ravelo-convert started as a shell starts it: arguments, streams, exit status.
+// ravelo-convert's arguments, then the program started as a shell starts it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "ChannelFile.h"
 #include "CliTexts.h"
+#include "CommandLine.h"
 #include "TempDir.h"
 
 #ifdef _WIN32
@@ -15,6 +16,7 @@
 #include <sys/wait.h>
 #endif
 
+static std::string g_program;  // the converter, named on this program's command line
 using Result = std::tuple<int, std::string, std::string>;  // exit status, output, error
 enum class Streams { Files, ClosedPipe, Terminal };  // ClosedPipe: output, Terminal: error
 
@@ -23,7 +25,7 @@ static Result Launch(const std::vector<std::string>& args, const TempDir& dir, S
     int status = -1;
 #ifdef _WIN32
     // The build's path lies on Wine's drive Z:; no argument needs more than quotes.
-    std::wstring commandLine = L"\"Z:" + Utf8ToWide(RAVELO_CONVERT) + L"\"";
+    std::wstring commandLine = L"\"Z:" + Utf8ToWide(g_program) + L"\"";
     for (const auto& arg : args) commandLine += L" \"" + Utf8ToWide(arg) + L"\"";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     STARTUPINFOW startup{};
@@ -40,12 +42,12 @@ static Result Launch(const std::vector<std::string>& args, const TempDir& dir, S
             TerminateProcess(child.hProcess, 137), WaitForSingleObject(child.hProcess, INFINITE);
         DWORD code = 0;
         if (GetExitCodeProcess(child.hProcess, &code)) status = static_cast<int>(code);
-        CloseHandle(child.hThread), CloseHandle(child.hProcess);
     }
-    CloseHandle(startup.hStdOutput), CloseHandle(startup.hStdError);
+    for (HANDLE handle : {child.hThread, child.hProcess, startup.hStdOutput, startup.hStdError})
+        CloseHandle(handle);
 #else
     // perl: a pipe without reader, SIGPIPE left as a shell leaves it; script(1): a terminal.
-    std::string command = "'" RAVELO_CONVERT "'";
+    std::string command = "'" + g_program + "'";
     for (const auto& arg : args) command += " '" + arg + "'";
     if (streams == Streams::ClosedPipe)
         command = "perl -e 'pipe R, W; close R; open STDOUT, \">&W\"; exec @ARGV' " + command;
@@ -57,6 +59,29 @@ static Result Launch(const std::vector<std::string>& args, const TempDir& dir, S
 #endif
     const auto out = ReadAll(dir.Path("1")), err = ReadAll(dir.Path("2"));
     return {status, std::string(out.begin(), out.end()), std::string(err.begin(), err.end())};
+}
+
+// Options anywhere before "--", then two non-empty paths; a row per way of getting it wrong.
+TEST(CommandLineTest, ArgumentsGiveTheirActionAndPaths) {
+    const std::tuple<std::vector<std::string>, CommandLine::Action, std::string> kRows[] = {
+        {{"in", "--ini", "a.ini", "out"}, CommandLine::Action::Convert, "in|out|a.ini"},
+        {{"--", "-x", "--ini"}, CommandLine::Action::Convert, "-x|--ini|"},
+        {{"-", "out"}, CommandLine::Action::Convert, "-|out|"},
+        {{"--version", "a", "b", "c"}, CommandLine::Action::Version, "||"},
+        {{"in"}, CommandLine::Action::UsageError, "||"},
+        {{"in", "out", "more"}, CommandLine::Action::UsageError, "||"},
+        {{"--depressa", "in", "out"}, CommandLine::Action::UsageError, "||"},
+        {{"in", "out", "--ini"}, CommandLine::Action::UsageError, "||"},
+        {{"--ini", "", "in", "out"}, CommandLine::Action::UsageError, "||"},
+        {{"--ini", "a", "--ini", "a", "in", "out"}, CommandLine::Action::UsageError, "||"},
+        {{"", "out"}, CommandLine::Action::UsageError, "||"},
+        {{"in", ""}, CommandLine::Action::UsageError, "||"},
+    };
+    for (const auto& [args, action, paths] : kRows) {
+        const CommandLine got = ParseCommandLine(args);
+        EXPECT_EQ(got.action, action) << testing::PrintToString(args);
+        EXPECT_EQ(got.source + "|" + got.destination + "|" + got.settingsFile.value_or(""), paths);
+    }
 }
 
 // Rows ascending, then the count; "caption: text", control bytes as "?"; any name intact.
@@ -99,3 +124,9 @@ TEST(ProgramTest, DrawsProgressOnATerminal) {
               "\r" + last + "\r" + std::string(last.size(), ' ') + "\rConcluído com sucesso.\r\n");
 }
 #endif
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    g_program = argc == 2 ? argv[1] : "";
+    return RUN_ALL_TESTS();
+}
