@@ -42,7 +42,7 @@ TEST(ConsoleStreamTest, WritesEverythingOrFailsForGood) {
     }
 }
 
-// On a terminal each new percentage shows at once, over the last; a message first erases it.
+// On a terminal each new percentage shows at once, over the last; a message erases it once.
 TEST(TerminalConverterTest, DrawsProgressOnATerminal) {
     int terminal = -1, program = -1;
     ASSERT_EQ(::openpty(&terminal, &program, nullptr, nullptr, nullptr), 0);
@@ -54,7 +54,7 @@ TEST(TerminalConverterTest, DrawsProgressOnATerminal) {
     TerminalConverter converter("", "", std::nullopt, err, err);
     for (int percent : {7, 7, 100}) converter.SetProgress(percent);
     EXPECT_EQ(shown(), "\r  7%  registo 0  convertidos 0\r100%  registo 0  convertidos 0");
-    converter.ShowMessage("Fim", std::nullopt, MessageIcon::None);
-    EXPECT_EQ(shown(), "\r" + std::string(30, ' ') + "\rFim\r\n");
+    for (const char* text : {"Fim", "Sim"}) converter.ShowMessage(text, {}, MessageIcon::None);
+    EXPECT_EQ(shown(), "\r" + std::string(30, ' ') + "\rFim\r\nSim\r\n");
     ::close(program), ::close(terminal);
 }
