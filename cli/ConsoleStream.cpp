@@ -29,15 +29,17 @@ bool ConsoleStream::Flush() {
 
 #ifdef _WIN32
 
-ConsoleStream::ConsoleStream(Which which) {
-    m_handle = GetStdHandle(which == Which::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+ConsoleStream::ConsoleStream(Which which)
+    : ConsoleStream(GetStdHandle(which == Which::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE)) {}
+
+ConsoleStream::ConsoleStream(Native stream) : m_stream(stream) {
     DWORD mode = 0;
-    m_terminal = m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE &&
-                 GetConsoleMode(static_cast<HANDLE>(m_handle), &mode) != 0;
+    m_terminal = m_stream != nullptr && m_stream != INVALID_HANDLE_VALUE &&
+                 GetConsoleMode(static_cast<HANDLE>(m_stream), &mode) != 0;
 }
 
 bool ConsoleStream::WriteNow(const std::string& utf8) {
-    HANDLE handle = static_cast<HANDLE>(m_handle);
+    HANDLE handle = static_cast<HANDLE>(m_stream);
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
     if (m_terminal) {
         // Invalid sequences become U+FFFD rather than losing the whole text.
@@ -67,15 +69,17 @@ bool ConsoleStream::WriteNow(const std::string& utf8) {
 
 #else
 
-ConsoleStream::ConsoleStream(Which which) {
-    m_fd = which == Which::Output ? STDOUT_FILENO : STDERR_FILENO;
-    m_terminal = ::isatty(m_fd) == 1;
-}
+ConsoleStream::ConsoleStream(Which which)
+    : ConsoleStream(which == Which::Output ? STDOUT_FILENO : STDERR_FILENO) {}
 
+ConsoleStream::ConsoleStream(Native stream) : m_stream(stream), m_terminal(::isatty(stream) == 1) {}
+
+// A pipe may take part of the text at a time; a write that takes nothing is a
+// failure, so a stuck reader cannot keep this loop going.
 bool ConsoleStream::WriteNow(const std::string& utf8) {
     std::size_t done = 0;
     while (done < utf8.size()) {
-        const ssize_t put = ::write(m_fd, utf8.data() + done, utf8.size() - done);
+        const ssize_t put = ::write(m_stream, utf8.data() + done, utf8.size() - done);
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) return false;
         done += static_cast<std::size_t>(put);

@@ -10,24 +10,27 @@
 class ConsoleStream {
 public:
     enum class Which { Output, Error };
+#ifdef _WIN32
+    using Native = void*;  // a HANDLE
+#else
+    using Native = int;  // a file descriptor
+#endif
 
     explicit ConsoleStream(Which which);
+    explicit ConsoleStream(Native stream);
     ConsoleStream(const ConsoleStream&) = delete;
     ConsoleStream& operator=(const ConsoleStream&) = delete;
 
     bool IsTerminal() const { return m_terminal; }
     void Write(const std::string& utf8);
-    // False once any write has failed (a full disk, a closed pipe).
+    // False once any write has failed (a full disk, a closed pipe); what
+    // follows a failure is dropped, never half-written.
     bool Flush();
 
 private:
     bool WriteNow(const std::string& utf8);
 
-#ifdef _WIN32
-    void* m_handle = nullptr;
-#else
-    int m_fd = -1;
-#endif
+    Native m_stream;
     bool m_terminal = false;
     bool m_failed = false;
     std::string m_pending;

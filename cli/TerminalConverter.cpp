@@ -41,11 +41,6 @@ int TerminalConverter::Run() {
     const bool succeeded = Convert();
     ClearProgress();
     PrintResults();
-    if (!m_out.Flush()) {
-        m_err.Write(std::string(cli::kOutputFailed) + "\n");
-        m_err.Flush();
-        return 1;
-    }
     return succeeded ? 0 : 1;
 }
 

@@ -18,6 +18,7 @@ public:
                       ConsoleStream& err);
 
     // One run; returns the program's exit status (0 success, 1 any failure).
+    // The rows and the count are left in `out` for the caller to flush.
     int Run();
 
     std::string SettingsFilePath() const override;

@@ -9,6 +9,8 @@
 
 #ifdef _WIN32
 #include "Utf8.h"
+#else
+#include <csignal>
 #endif
 
 namespace {
@@ -19,22 +21,28 @@ int RunProgram(const std::vector<std::string>& args) {
     ConsoleStream out(ConsoleStream::Which::Output);
     ConsoleStream err(ConsoleStream::Which::Error);
     const CommandLine line = ParseCommandLine(args);
+    int status = 0;
     switch (line.action) {
         case CommandLine::Action::Help:
             out.Write(std::string(cli::kUsage) + "\n" + cli::kHelp);
-            return out.Flush() ? 0 : 1;
+            break;
         case CommandLine::Action::Version:
             out.Write(std::string(cli::kProgramName) + " " + RAVELO_VERSION + "\n");
-            return out.Flush() ? 0 : 1;
+            break;
         case CommandLine::Action::UsageError:
             err.Write(std::string(cli::kProgramName) + ": " + line.problem + "\n" + cli::kUsage);
             err.Flush();
             return kUsageStatus;
         case CommandLine::Action::Convert:
+            status = TerminalConverter(line.source, line.destination, line.settingsFile, out, err)
+                         .Run();
             break;
     }
-    TerminalConverter converter(line.source, line.destination, line.settingsFile, out, err);
-    return converter.Run();
+    // Output that never arrived (a full disk, a closed pipe) is no success.
+    if (out.Flush()) return status;
+    err.Write(std::string(cli::kOutputFailed) + "\n");
+    err.Flush();
+    return 1;
 }
 
 }  // namespace
@@ -48,6 +56,9 @@ int wmain(int argc, wchar_t** argv) {
 }
 #else
 int main(int argc, char** argv) {
+    // Writing to a closed pipe then fails with EPIPE instead of killing the
+    // program, so it ends with status 1 as on Windows.
+    std::signal(SIGPIPE, SIG_IGN);
     return RunProgram(std::vector<std::string>(argv + 1, argv + argc));
 }
 #endif

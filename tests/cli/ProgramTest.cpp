@@ -1,0 +1,112 @@
+// ravelo-convert's arguments, then the program started as a shell starts it.
+#include <gtest/gtest.h>
+
+#include "ChannelFile.h"
+#include "CliTexts.h"
+#include "CommandLine.h"
+#include "TempDir.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "Utf8.h"
+#else
+#include <sys/wait.h>
+#endif
+
+static std::string g_program;  // the converter, named on this program's command line
+using Result = std::tuple<int, std::string, std::string>;  // exit status, output, error
+
+// In `dir`: output to file "1" or a pipe without reader, error to "2"; killed after 10 s (137).
+static Result Launch(const std::vector<std::string>& args, const TempDir& dir, bool closedPipe) {
+    int status = -1;
+#ifdef _WIN32
+    // The build's path lies on Wine's drive Z:; no argument needs more than quotes.
+    std::wstring commandLine = L"\"Z:" + Utf8ToWide(g_program) + L"\"";
+    for (const auto& arg : args) commandLine += L" \"" + Utf8ToWide(arg) + L"\"";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
+    for (auto [name, handle] : {std::pair{"1", &startup.hStdOutput}, {"2", &startup.hStdError}})
+        *handle = CreateFileW(Utf8ToWide(dir.Path(name)).c_str(), GENERIC_WRITE, 0, &inherit,
+                              CREATE_ALWAYS, 0, nullptr);
+    if (HANDLE reader = nullptr; closedPipe && CloseHandle(startup.hStdOutput))
+        CreatePipe(&reader, &startup.hStdOutput, &inherit, 0), CloseHandle(reader);
+    PROCESS_INFORMATION child{};
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       dir.Root().c_str(), &startup, &child)) {
+        if (WaitForSingleObject(child.hProcess, 10000) == WAIT_TIMEOUT)
+            TerminateProcess(child.hProcess, 137), WaitForSingleObject(child.hProcess, INFINITE);
+        DWORD code = 0;
+        if (GetExitCodeProcess(child.hProcess, &code)) status = static_cast<int>(code);
+    }
+    for (HANDLE handle : {child.hThread, child.hProcess, startup.hStdOutput, startup.hStdError})
+        CloseHandle(handle);
+#else
+    // perl makes the pipe without reader and leaves SIGPIPE as a shell leaves it.
+    std::string command = "cd '" + ToUtf8(dir.Root()) + "' && exec timeout -s KILL 10 ";
+    if (closedPipe) command += "perl -e 'pipe R, W; close R; open STDOUT, \">&W\"; exec @ARGV' ";
+    command += "'" + g_program + "'";
+    for (const auto& arg : args) command += " '" + arg + "'";
+    command += " >1 2>2";
+    if (const int wstatus = std::system(command.c_str()); WIFEXITED(wstatus))
+        status = WEXITSTATUS(wstatus);
+#endif
+    const auto out = ReadAll(dir.Path("1")), err = ReadAll(dir.Path("2"));
+    return {status, std::string(out.begin(), out.end()), std::string(err.begin(), err.end())};
+}
+
+// Options anywhere before "--", then two non-empty paths; a row per way of getting it wrong.
+TEST(CommandLineTest, ArgumentsGiveTheirActionAndPaths) {
+    const std::tuple<std::vector<std::string>, CommandLine::Action, std::string> kRows[] = {
+        {{"in", "out", "--ini", "a.ini"}, CommandLine::Action::Convert, "in|out|a.ini"},
+        {{"--", "-x", "--ini"}, CommandLine::Action::Convert, "-x|--ini|"},
+        {{"-", "out"}, CommandLine::Action::Convert, "-|out|"},
+        {{"--version", "a", "b", "c"}, CommandLine::Action::Version, "||"},
+        {{"in"}, CommandLine::Action::UsageError, "||"},
+        {{"in", "out", "more"}, CommandLine::Action::UsageError, "||"},
+        {{"--depressa", "in", "out"}, CommandLine::Action::UsageError, "||"},
+        {{"in", "out", "--ini"}, CommandLine::Action::UsageError, "||"},
+        {{"--ini", "", "in", "out"}, CommandLine::Action::UsageError, "||"},
+        {{"--ini", "a", "--ini", "a", "in", "out"}, CommandLine::Action::UsageError, "||"},
+        {{"", "out"}, CommandLine::Action::UsageError, "||"},
+        {{"in", ""}, CommandLine::Action::UsageError, "||"},
+    };
+    for (const auto& [args, action, paths] : kRows) {
+        const CommandLine got = ParseCommandLine(args);
+        EXPECT_EQ(got.action, action) << testing::PrintToString(args);
+        EXPECT_EQ(got.source + "|" + got.destination + "|" + got.settingsFile.value_or(""), paths);
+    }
+}
+
+// Rows ascending, then the count; "caption: text", control bytes as "?"; any name intact.
+// Output lost to a pipe without reader ends with 1, on Linux as on Windows (no SIGPIPE).
+TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
+    TempDir dir;
+    dir.Write("outro.ini", "SRD: 1000 > 300\nsrd: \x1b[2J\x7f\t\x01 x\r\r\n");
+    dir.Write("canais Ωç.dvb", ChannelFile({65535, 10, 1000, 500, 10}));
+    const std::string usage = cli::kUsage, lost = std::string(cli::kOutputFailed) + "\n";
+    const std::tuple<std::vector<std::string>, int, std::string, std::string> kRuns[] = {
+        {{"--ini", "outro.ini", "canais Ωç.dvb", "saída Ω.dvb"}, 0,
+         "000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
+         "SRD: ?[2J?\t? X: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
+        {{"--ini", "x.ini", "a", "b"}, 1, "Contagem de SR convertidos: 0\n",
+         "x.ini: Não foi possivel aceder ao ficheiro de inicialização!\n"},
+        {{"--help"}, 0, usage + "\n" + cli::kHelp, ""},
+        {{"--version"}, 0, "ravelo-convert " RAVELO_VERSION "\n", ""},
+        {{"-z", "in.dvb"}, 2, "", "ravelo-convert: opção desconhecida: -z\n" + usage},
+    };
+    for (const auto& [args, status, out, err] : kRuns) {
+        EXPECT_EQ(Launch(args, dir, false), Result(status, out, err)) << args[0];
+        EXPECT_EQ(Launch(args, dir, true),
+                  out.empty() ? Result(status, "", err) : Result(1, "", err + lost));
+    }
+    EXPECT_EQ(ReadAll(dir.Path("saída Ω.dvb")),
+              WithRate(ReadAll(dir.Path("canais Ωç.dvb")), 1000, 300));
+}
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    g_program = argc == 2 ? argv[1] : "";
+    return RUN_ALL_TESTS();
+}

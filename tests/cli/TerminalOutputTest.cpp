@@ -1,0 +1,60 @@
+// ConsoleStream with write() results chosen by the test; TerminalConverter on a terminal.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "TempDir.h"
+#include "TerminalConverter.h"
+
+// The next results of write() on g_fd: n > 0 writes n bytes at most, 0 none, -e fails with e.
+static int g_fd = -1;
+static std::vector<int> g_results;
+
+extern "C" ssize_t __real_write(int fd, const void* data, size_t size);
+extern "C" ssize_t __wrap_write(int fd, const void* data, size_t size) {
+    if (fd != g_fd || g_results.empty()) return __real_write(fd, data, size);
+    const int next = g_results.front();
+    g_results.erase(g_results.begin());
+    if (next < 0) errno = -next;  // a write that takes nothing leaves errno as it was
+    return next > 0 ? __real_write(fd, data, std::min<size_t>(size, next)) : next < 0 ? -1 : 0;
+}
+
+// Short and interrupted writes are carried on; after a failed one nothing more is written.
+TEST(ConsoleStreamTest, WritesEverythingOrFailsForGood) {
+    const std::tuple<std::vector<int>, bool, std::string> kCases[] = {
+        {{3, -EINTR, 1, -EINTR, 5}, true, "0123456789\nmore\n"},
+        {{4, -EINTR, 0}, false, "0123"},
+        {{-EPIPE}, false, ""},
+    };
+    for (const auto& [results, delivered, written] : kCases) {
+        TempDir dir;
+        ConsoleStream out(g_fd = ::open(dir.Path("out").c_str(), O_WRONLY | O_CREAT, 0600));
+        g_results = results;
+        out.Write("0123456789\n");
+        out.Flush();
+        out.Write("more\n");
+        EXPECT_EQ(out.Flush(), delivered);
+        ::close(std::exchange(g_fd, -1));
+        EXPECT_EQ(ReadAll(dir.Path("out")), std::vector<uint8_t>(written.begin(), written.end()));
+    }
+}
+
+// On a terminal each new percentage shows at once, over the last; a message erases it once.
+TEST(TerminalConverterTest, DrawsProgressOnATerminal) {
+    int terminal = -1, program = -1;
+    ASSERT_EQ(::openpty(&terminal, &program, nullptr, nullptr, nullptr), 0);
+    ::fcntl(terminal, F_SETFL, O_NONBLOCK);
+    auto shown = [terminal, text = std::string(256, '\0')]() mutable {
+        return text.substr(0, std::max<ssize_t>(0, ::read(terminal, text.data(), text.size())));
+    };
+    ConsoleStream err(program);
+    TerminalConverter converter("", "", std::nullopt, err, err);
+    for (int percent : {7, 7, 100}) converter.SetProgress(percent);
+    EXPECT_EQ(shown(), "\r  7%  registo 0  convertidos 0\r100%  registo 0  convertidos 0");
+    for (const char* text : {"Fim", "Sim"}) converter.ShowMessage(text, {}, MessageIcon::None);
+    EXPECT_EQ(shown(), "\r" + std::string(30, ' ') + "\rFim\r\nSim\r\n");
+    ::close(program), ::close(terminal);
+}
