@@ -1,29 +1,50 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
+
+inline std::string ToUtf8(const std::filesystem::path& path) { return path.u8string(); }
+inline std::filesystem::path FromUtf8(const std::string& path) { return std::filesystem::u8path(path); }
+
+inline std::vector<uint8_t> ReadAll(const std::string& path) {
+    std::ifstream in(FromUtf8(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempDir {
 public:
-    TempDir();
-    ~TempDir();
+    TempDir() {
+        static std::atomic<int> counter{0};
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_root = std::filesystem::temp_directory_path() /
+                 ("ravelo-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(m_root);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_root, ignored);
+    }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    // UTF-8 path of a name inside the folder.
-    std::string Path(const std::string& name) const;
     const std::filesystem::path& Root() const { return m_root; }
-
-    std::string Write(const std::string& name, const std::string& bytes) const;
-    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
+    // UTF-8 path of a name inside the folder.
+    std::string Path(const std::string& name) const { return ToUtf8(m_root / FromUtf8(name)); }
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(m_root / FromUtf8(name), std::ios::binary) << bytes;
+        return Path(name);
+    }
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        return Write(name, std::string(bytes.begin(), bytes.end()));
+    }
 
 private:
     std::filesystem::path m_root;
 };
-
-std::vector<uint8_t> ReadAll(const std::string& path);
-std::string ToUtf8(const std::filesystem::path& path);
-std::filesystem::path FromUtf8(const std::string& path);
