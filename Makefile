@@ -44,14 +44,14 @@ bench: native
 	bench/run.sh
 
 clean:
-	rm -rf build
+	rm -rf build dist
 
-# Windows packages: dist/Ravelo-1.0.0.1-x86.zip and -x64.zip, each with its SHA-256.
+# Windows packages: dist/Ravelo-VERSION-x86.zip and -x64.zip, each with its
+# SHA-256; the same commit gives the same bytes (tools/make-dist.sh).
 .PHONY: dist run-window run-terminal
-VERSION := 1.0.0.1
 dist: windows-x64 windows-x86
-	tools/make-dist.sh x64 build/windows-x64 $(VERSION)
-	tools/make-dist.sh x86 build/windows-x86 $(VERSION)
+	tools/make-dist.sh x64 build/windows-x64
+	tools/make-dist.sh x86 build/windows-x86
 
 # The window under wine64, in examples/ so that its RAVELO.INI is found. A prefix
 # of its own, left to the desktop's window manager (the tests' prefix is not).
