@@ -43,6 +43,12 @@ run-terminal: native
 bench: native
 	bench/run.sh
 
+# ravelo-convert and its manual page under $(PREFIX) (bin/, share/man/man1/); DESTDIR is honoured.
+PREFIX ?= /usr/local
+.PHONY: install
+install: native
+	DESTDIR="$(DESTDIR)" cmake --install build/native --prefix "$(PREFIX)"
+
 clean:
 	rm -rf build dist
 
