@@ -84,9 +84,12 @@ dist: windows-x64 windows-x86
 install: native
 	DESTDIR="$(DESTDIR)" cmake --install build/native --prefix "$(PREFIX)"
 
-# ravelo-convert against dd bs=64 and cp on 16 MiB (bench/README.md).
-bench: native
+# ravelo-convert against dd bs=64 and cp on 16 MiB, natively and under wine64,
+# and the window under wine64 on three files (bench/README.md).
+bench: native windows-x64
+	@$(DEPS) wine
 	bench/run.sh
+	bench/window.sh
 
 clean:
 	rm -rf build dist

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Times ravelo-convert against dd bs=64 (one read and one write per record,
-# the floor for this design) and cp (the floor for any copy) on a 16 MiB
-# channel file. Usage: bench/run.sh [RUNS]   (from anywhere; builds if needed)
+# Times ravelo-convert against dd bs=64 (one read and one write per record)
+# and cp (the floor for any copy) on a 16 MiB channel file, natively and, when
+# wine64 is installed, ravelo-convert.exe under wine64 (a prefix of its own).
+# Usage: bench/run.sh [RUNS]   (from anywhere; builds if needed)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-15}
@@ -9,21 +10,34 @@ converter=$root/build/native/cli/ravelo-convert
 if [ ! -x "$converter" ]; then
     (cd "$root" && cmake --preset native >/dev/null && cmake --build --preset native --target ravelo-convert)
 fi
+wine=/usr/lib/wine/wine64
+windows_converter=$root/build/windows-x64/cli/ravelo-convert.exe
+if [ -x "$wine" ] && [ ! -f "$windows_converter" ]; then
+    (cd "$root" && cmake --preset windows-x64 >/dev/null && cmake --build --preset windows-x64 --target ravelo-convert)
+fi
+export WINEPREFIX="$root/build/bench/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'if [ -x "$wine" ]; then /usr/lib/wine/wineserver -k 2>/dev/null || true; fi; rm -rf "$work"' EXIT
 python3 "$root/bench/make-bench-input.py" "$work"
 cd "$work"
 
 echo "Input: $(stat -c %s canais.dvb) bytes, $(($(stat -c %s canais.dvb) / 64)) records"
-# One read and one write per record, nothing else per record.
+# How the converter reaches the disk.
 if command -v strace >/dev/null 2>&1; then
     strace -c -o syscalls.txt "$converter" canais.dvb out.dvb >/dev/null 2>&1
     echo "System calls of one conversion (strace -c):"
     awk 'NR > 2 && $NF ~ /^(read|write|lseek|fstat|newfstatat|openat|close)$/ { printf "  %-10s %s\n", $NF, $4 }' syscalls.txt
 fi
 
-hyperfine -N --warmup 3 --runs "$runs" --export-json times.json \
-    -n ravelo-convert "$converter canais.dvb out-ravelo.dvb" \
+set -- -n ravelo-convert "$converter canais.dvb out-ravelo.dvb"
+if [ -x "$wine" ]; then
+    # One wine server for all runs, as on a desktop where Wine is already up.
+    "$root/cmake/wine-run.sh" "$WINEPREFIX" cmd /c exit >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w
+    /usr/lib/wine/wineserver -p
+    set -- "$@" -n "ravelo-convert.exe (wine64)" "$wine $windows_converter canais.dvb out-wine.dvb"
+fi
+hyperfine -N --warmup 3 --runs "$runs" --export-json times.json "$@" \
     -n "dd bs=64" "dd if=canais.dvb of=out-dd.dvb bs=64 status=none" \
     -n cp "cp canais.dvb out-cp.dvb" >/dev/null
 
@@ -32,10 +46,10 @@ import json, sys
 results = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
 median = {name: r["median"] for name, r in results.items()}
 dd = median["dd bs=64"]
-print(f"{'command':<16}{'median ms':>10}{'vs dd bs=64':>13}{'vs cp':>9}")
-for name in ("ravelo-convert", "dd bs=64", "cp"):
-    print(f"{name:<16}{median[name] * 1000:>10.1f}{median[name] / dd:>12.2f}x"
+print(f"{'command':<30}{'median ms':>10}{'vs dd bs=64':>13}{'vs cp':>9}")
+for name in median:
+    print(f"{name:<30}{median[name] * 1000:>10.1f}{median[name] / dd:>12.2f}x"
           f"{median[name] / median['cp']:>8.1f}x")
-ratio = median["ravelo-convert"] / dd
-print(f"Goal: within 1.25x of dd bs=64 -> {ratio:.2f}x, {'met' if ratio <= 1.25 else 'MISSED'}")
+ratio = median["ravelo-convert"] / median["cp"]
+print(f"Goal: ravelo-convert within 3x of cp -> {ratio:.2f}x, {'met' if ratio <= 3 else 'MISSED'}")
 PY

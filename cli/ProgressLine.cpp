@@ -3,12 +3,12 @@
 #include <cstdio>
 
 // Within a run every number only grows, so each line covers the one before.
-std::string ProgressLine::Update(int percent, int32_t recordNo, uint32_t convertedCount) {
+std::string ProgressLine::Update(int percent, uint64_t recordNo, uint32_t convertedCount) {
     if (percent == m_percent) return {};
     m_percent = percent;
     char text[96];
-    const int width = std::snprintf(text, sizeof text, "%3d%%  registo %ld  convertidos %lu",
-                                    percent, static_cast<long>(recordNo),
+    const int width = std::snprintf(text, sizeof text, "%3d%%  registo %llu  convertidos %lu",
+                                    percent, static_cast<unsigned long long>(recordNo),
                                     static_cast<unsigned long>(convertedCount));
     m_width = static_cast<std::size_t>(width);
     return std::string("\r") + text;

@@ -9,7 +9,7 @@
 class ProgressLine {
 public:
     // The characters that draw the new state, or "" when nothing changed.
-    std::string Update(int percent, int32_t recordNo, uint32_t convertedCount);
+    std::string Update(int percent, uint64_t recordNo, uint32_t convertedCount);
     // The characters that erase what was drawn ("" when nothing is shown).
     std::string Clear();
 

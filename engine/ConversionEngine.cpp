@@ -10,15 +10,23 @@
 
 namespace {
 
-std::string Format(const char* format, long value) {
-    char text[24];
-    std::snprintf(text, sizeof text, format, value);
+std::string Hex4(uint32_t rate) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04lX", static_cast<unsigned long>(rate));
     return text;
+}
+
+// The caption names the file; without a directory, just the file under the root.
+std::string ShownSettingsPath(const std::string& path) {
+    return path.empty() ? std::string(1, kPathSeparator) + msg::kSettingsFileName : path;
 }
 
 }  // namespace
 
 std::string ConversionEngine::SettingsFilePath() const {
+    // A directory that could not be named leaves no folder to look in; the
+    // root's settings file would be some other program's.
+    if (m_workDir.empty()) return {};
     return m_workDir + kPathSeparator + msg::kSettingsFileName;
 }
 
@@ -26,8 +34,8 @@ int ConversionEngine::LoadRateTable() {
     m_rates.clear();
     const std::string path = SettingsFilePath();
     TextModeReader reader;
-    if (!reader.Open(path)) {
-        m_view.ShowMessage(msg::kSettingsUnreadable, path, MessageIcon::Error);
+    if (path.empty() || !reader.Open(path)) {
+        m_view.ShowMessage(msg::kSettingsUnreadable, ShownSettingsPath(path), MessageIcon::Error);
         return 0;
     }
     std::string piece;
@@ -38,7 +46,7 @@ int ConversionEngine::LoadRateTable() {
             m_view.ShowMessage(msg::kSettingsSyntaxError, BytesToDisplayText(line.text),
                                MessageIcon::Error);
         } else if (line.kind == SettingsLine::Kind::Store) {
-            m_rates.findOrInsert(line.sourceRate).newRate = static_cast<int32_t>(line.newRate);
+            m_rates.findOrInsert(line.sourceRate).newRate = line.newRate;
         }
     }
     reader.Close();
@@ -55,15 +63,13 @@ void ConversionEngine::ProcessRecord() {
     uint32_t rate = m_record.GetSymbolRate();
     RateEntry& entry = m_rates.findOrInsert(rate);
     if (entry.newRate != 0) {
-        rate = static_cast<uint32_t>(entry.newRate);
+        rate = entry.newRate;
         ++m_convertedCount;
         m_view.ShowConvertedCount();
     } else if (entry.reported == 0) {
         entry.reported = 1;
-        std::string hex = Format("%lX", static_cast<long>(rate));
-        if (hex.size() < 4) hex.insert(0, 4 - hex.size(), '0');
         // A refused row changes nothing: the record keeps its rate either way.
-        m_view.AddRateRow(hex, Format("%ld", static_cast<long>(rate)), Format("%ld", m_recordNo));
+        m_view.AddRateRow(Hex4(rate), std::to_string(rate), std::to_string(m_recordNo));
     }
     m_record.SetSymbolRate(rate);
 }

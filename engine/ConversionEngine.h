@@ -16,34 +16,37 @@ public:
     explicit ConversionEngine(ConversionView& view) : m_view(view) {}
     virtual ~ConversionEngine() = default;
 
-    // Returns 1 when the settings file was read, 0 when it could not be.
-    int LoadRateTable();
-    void ProcessRecord();
     // The button handler: one run, ending with one message.
     void OnConvert() { Convert(); }
     // The same run; true when it ended with the success message.
     bool Convert();
 
-    // Working directory + separator + RAVELO.INI; overridable for a given file.
+protected:
+    // Working directory + separator + RAVELO.INI; empty when the directory is
+    // unknown. Overridable for a given file.
     virtual std::string SettingsFilePath() const;
 
+    // What the window binds and shows.
     std::string m_source;
     std::string m_destination;
     uint32_t m_convertedCount = 0;
     std::string m_workDir;
-    int32_t m_recordNo = 0;
+    uint64_t m_recordNo = 0;
+
+private:
+    // Returns 1 when the settings file was read, 0 when it could not be.
+    int LoadRateTable();
+    void ProcessRecord();
+    bool OpenDataFiles(uint64_t& length);
+    bool CopyRecords(uint64_t length);
+    bool FinishDestination();
+    int ProgressPercent() const;
+
     RateTable m_rates;
     float m_length = 0;    // progress percentage only
     float m_position = 0;  // progress percentage only
     ChannelRecord m_record;
     CFile m_sourceFile;
     CFile m_destFile;
-
-private:
-    bool OpenDataFiles(uint64_t& length);
-    bool CopyRecords(uint64_t length);
-    bool FinishDestination();
-    int ProgressPercent() const;
-
     ConversionView& m_view;
 };

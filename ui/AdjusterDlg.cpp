@@ -10,6 +10,7 @@ constexpr const char* kChooserFolder = "C:\\";
 constexpr const char* kChannelPattern = "*.dvb";
 constexpr const char* kSortingUnfinished =
     "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.";
+constexpr ULONGLONG kShowEveryMs = 50;
 }
 
 const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
@@ -121,27 +122,53 @@ void CAdjusterDlg::OnColumnClick(NMHDR*, LRESULT* result) {
     *result = 0;
 }
 
+void CAdjusterDlg::OnConvert() {
+    m_lastShown = 0;  // the count's 0 shows at once
+    ConversionEngine::OnConvert();
+    ShowPending();
+}
+
 void CAdjusterDlg::PullPaths() { UpdateData(true); }
 
 void CAdjusterDlg::ShowConvertedCount() {
-    UpdateData(false);
-    // The run keeps the thread busy: paint the count now, not after the run.
-    GetDlgItem(IDC_CONVERTED_COUNT).UpdateWindow();
+    m_countPending = true;
+    ShowOnClock();
 }
 
 void CAdjusterDlg::ShowMessage(const std::string& text, const std::optional<std::string>& caption,
                                MessageIcon icon) {
+    ShowPending();
     MessageBox(text, caption, MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0));
 }
 
-void CAdjusterDlg::SetProgress(int percent) { m_progress.SetPos(percent); }
+void CAdjusterDlg::SetProgress(int percent) {
+    m_percentPending = m_percentPending || percent != m_percent;
+    m_percent = percent;
+    ShowOnClock();
+}
 
 void CAdjusterDlg::ClearRateList() { m_list.DeleteAllItems(); }
 
 int CAdjusterDlg::AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) {
-    const int index = m_list.InsertItem(0, hex);
+    if (!m_rowsPending) m_list.BeginInsertRows();
+    m_rowsPending = true;
+    const int index = m_list.InsertSorted(hex);
     if (index == -1) return -1;
     m_list.SetItemText(index, 1, dec);
     m_list.SetItemText(index, 2, line);
     return index;
+}
+
+void CAdjusterDlg::ShowOnClock() {
+    if (::GetTickCount64() - m_lastShown >= kShowEveryMs) ShowPending();
+}
+
+// The run keeps the thread busy, so nothing is painted unless asked for here.
+void CAdjusterDlg::ShowPending() {
+    if (m_countPending) UpdateData(false);
+    if (m_percentPending) m_progress.SetPos(m_percent);
+    if (m_rowsPending) m_list.EndInsertRows();
+    m_countPending = m_percentPending = m_rowsPending = false;
+    UpdateWindowAndChildren();
+    m_lastShown = ::GetTickCount64();
 }

@@ -15,6 +15,8 @@ public:
     CAdjusterDlg();
 
     bool OnInitDialog() override;
+    // The engine's run, with the window brought up to date at its end.
+    void OnConvert();
 
     // ConversionView
     void PullPaths() override;
@@ -43,5 +45,15 @@ protected:
     void UpdateConvertButton();
 
 private:
+    // A run changes the count, the bar and the list once per record; they are
+    // brought on screen on a clock, before each message box and at the end.
+    void ShowOnClock();
+    void ShowPending();
+
     static const MessageEntry<CAdjusterDlg> kMessageTable[];
+    ULONGLONG m_lastShown = 0;  // GetTickCount64 of the last ShowPending
+    int m_percent = 0;
+    bool m_countPending = false;
+    bool m_percentPending = false;
+    bool m_rowsPending = false;  // rows inserted since BeginInsertRows
 };

@@ -16,3 +16,28 @@ void CRateListCtrl::PreSubclassWindow() {
     InsertColumn(2, "Linha", LVCFMT_LEFT, 2 * third, 2);
     CListCtrl::PreSubclassWindow();
 }
+
+void CRateListCtrl::BeginInsertRows() {
+    SetRedraw(false);
+    ModifyStyle(LVS_SORTASCENDING, 0);
+}
+
+// The texts are four upper-case hexadecimal digits: their byte order is the sort style's order.
+int CRateListCtrl::InsertSorted(const std::string& text) {
+    int low = 0;
+    int high = GetItemCount();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (GetItemText(middle, 0) < text) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return InsertItem(low, text);
+}
+
+void CRateListCtrl::EndInsertRows() {
+    ModifyStyle(0, LVS_SORTASCENDING);
+    SetRedraw(true);
+}

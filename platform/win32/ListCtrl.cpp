@@ -30,3 +30,13 @@ bool CListCtrl::SetItemText(int itemIndex, int subItem, const std::string& text)
     item.pszText = wide.data();
     return SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(itemIndex), reinterpret_cast<LPARAM>(&item)) != 0;
 }
+
+std::string CListCtrl::GetItemText(int itemIndex, int subItem) const {
+    wchar_t text[256] = L"";
+    LVITEMW item{};
+    item.iSubItem = subItem;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(itemIndex), reinterpret_cast<LPARAM>(&item));
+    return WideToUtf8(text);
+}

@@ -24,7 +24,17 @@ public:
     bool EnableWindow(bool enable) { return ::EnableWindow(m_hWnd, enable) != FALSE; }
     bool IsIconic() const { return ::IsIconic(m_hWnd) != FALSE; }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
-    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    // Paints now whatever of this window and its children is out of date.
+    void UpdateWindowAndChildren() { ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+    // Off: changes are kept but not drawn; on: drawn at the next update.
+    void SetRedraw(bool redraw) {
+        SendMessage(WM_SETREDRAW, redraw);
+        if (redraw) ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
+    void ModifyStyle(DWORD remove, DWORD add) {
+        const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
+        ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(remove)) | add);
+    }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }

@@ -2,12 +2,28 @@
 
 #include "DisplayText.h"
 
+// Valid UTF-8 is shown as it is; anything else is read as Windows-1252.
 TEST(DisplayText, KeepsValidUtf8AndReadsOtherBytesAsWindows1252) {
-    EXPECT_EQ(BytesToDisplayText("SRD: X\n"), "SRD: X\n");
-    EXPECT_EQ(BytesToDisplayText("Conversão"), "Conversão");
-    EXPECT_EQ(BytesToDisplayText("Convers\xE3o"), "Conversão");
-    EXPECT_EQ(BytesToDisplayText("\x80 \x9C"), "€ œ");
-    EXPECT_EQ(BytesToDisplayText("\xC3"), "Ã");            // a cut-off sequence is not UTF-8
-    EXPECT_EQ(BytesToDisplayText("\xC0\xAF"), "À¯");       // neither is an overlong one
-    EXPECT_EQ(BytesToDisplayText("\xED\xA0\x80"), "í\xC2\xA0\xE2\x82\xAC");  // nor a surrogate
+    const std::pair<const char*, const char*> cases[] = {
+        {"SRD: X\n", "SRD: X\n"},
+        {"Convers\xC3\xA3o \xE2\x82\xAC \xF0\x9F\x93\xA1", "Convers\xC3\xA3o \xE2\x82\xAC \xF0\x9F\x93\xA1"},
+        {"\xF4\x8F\xBF\xBF \xEF\xBF\xBF \xDF\xBF", "\xF4\x8F\xBF\xBF \xEF\xBF\xBF \xDF\xBF"},  // highest of each length
+        {"\xC2\x80 \xE0\xA0\x80 \xF0\x90\x80\x80", "\xC2\x80 \xE0\xA0\x80 \xF0\x90\x80\x80"},  // lowest
+        {"\xED\x9F\xBF \xEE\x80\x80", "\xED\x9F\xBF \xEE\x80\x80"},  // either side of the surrogates
+        {"Convers\xE3o", "Convers\xC3\xA3o"},
+        {"\x80 \x9C \x81", "\xE2\x82\xAC \xC5\x93 \xC2\x81"},
+        {"\xC3", "\xC3\x83"},                                  // truncated
+        {"\xE2\x82", "\xC3\xA2\xE2\x80\x9A"},                  // truncated three-byte
+        {"\xBF", "\xC2\xBF"}, {"\x80", "\xE2\x82\xAC"},           // stray continuation
+        {"\x80\x90\x80\x80", "\xE2\x82\xAC\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},
+        {"\xC3\xA3\xA3", "\xC3\x83\xC2\xA3\xC2\xA3"},          // one continuation too many
+        {"\xC1\xBF", "\xC3\x81\xC2\xBF"},                      // overlong two-byte
+        {"\xE0\x9F\xBF", "\xC3\xA0\xC5\xB8\xC2\xBF"},          // overlong three-byte
+        {"\xF0\x8F\xBF\xBF", "\xC3\xB0\xC2\x8F\xC2\xBF\xC2\xBF"},  // overlong four-byte
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},      // surrogate
+        {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},  // above U+10FFFF
+        {"\xF5\x80\x80\x80", "\xC3\xB5\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"},
+        {"\xC3\x28", "\xC3\x83("},                             // lead byte without continuation
+    };
+    for (const auto& [bytes, shown] : cases) EXPECT_EQ(BytesToDisplayText(bytes), shown) << bytes;
 }

@@ -4,92 +4,105 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 #include "CFile.h"
 #include "TempDir.h"
+#include "WorkingDirectory.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(CFile, CreateEmptiesAnExistingFileAndWrites) {
-    TempDir dir;
-    const std::string path = dir.Write("dest.dvb", std::string(500, 'z'));
-    CFile file;
-    ASSERT_TRUE(file.Open(path, CFile::Mode::CreateExclusive));
-    ASSERT_TRUE(file.Write("abc", 3));
-    EXPECT_EQ(file.GetPosition(), 3u);
-    ASSERT_TRUE(file.Flush());
-    ASSERT_TRUE(file.Close());
-    EXPECT_EQ(ReadAll(path), (std::vector<uint8_t>{'a', 'b', 'c'}));
+#ifndef _WIN32
+std::size_t OpenDescriptors() {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
 }
+#endif
 
-TEST(CFile, MissingFilesAndFoldersAreNotDataFiles) {
-    TempDir dir;
-    CFile file;
-    EXPECT_FALSE(file.Open(dir.Path("absent.dvb"), CFile::Mode::ReadExclusive));
-    EXPECT_FALSE(file.Open(ToUtf8(dir.Root()), CFile::Mode::ReadExclusive));
-    EXPECT_FALSE(file.Open(ToUtf8(dir.Root()), CFile::Mode::CreateExclusive));
-    EXPECT_FALSE(file.Open(dir.Path("no-such-folder/dest.dvb"), CFile::Mode::CreateExclusive));
-}
-
-TEST(CFile, AFileHeldExclusivelyCannotBeOpenedAgain) {
-    TempDir dir;
-    const std::string path = dir.Write("source.dvb", std::string(64, 's'));
-    CFile held;
-    ASSERT_TRUE(held.Open(path, CFile::Mode::ReadExclusive));
-    CFile other;
-    EXPECT_FALSE(other.Open(path, CFile::Mode::ReadExclusive));
-    EXPECT_FALSE(other.Open(path, CFile::Mode::CreateExclusive));
-    EXPECT_EQ(fs::file_size(FromUtf8(path)), 64u) << "a refused create must not truncate";
-    held.Close();
-    EXPECT_TRUE(other.Open(path, CFile::Mode::ReadExclusive)) << "closing releases the file";
-}
-
-// The same file by other names: none of them may empty the held source.
-TEST(CFile, OtherNamesOfAHeldFileAreRefusedBeforeTruncating) {
+// While a file is held, no other opening by any name succeeds or empties it,
+// and a refused open leaves no descriptor behind.
+TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     TempDir dir;
     const std::string path = dir.Write("source.dvb", std::string(128, 's'));
+    std::string big(150000, 'b');
+    for (std::size_t i = 0; i < big.size(); i += 7) big[i] = static_cast<char>(i);
     fs::create_directory(dir.Root() / "sub");
-    std::vector<std::string> otherNames = {
-        ToUtf8(dir.Root() / "." / "source.dvb"),
-        ToUtf8(dir.Root() / "sub" / ".." / "source.dvb"),
-    };
+    std::vector<std::string> names = {path, ToUtf8(dir.Root() / "." / "source.dvb"),
+                                      ToUtf8(dir.Root() / "sub" / ".." / "source.dvb")};
 #ifdef _WIN32
-    otherNames.push_back(ToUtf8(dir.Root() / "SOURCE.DVB"));
+    names.push_back(ToUtf8(dir.Root() / "SOURCE.DVB"));
 #else
     fs::create_hard_link(dir.Root() / "source.dvb", dir.Root() / "hard.dvb");
     fs::create_symlink(dir.Root() / "source.dvb", dir.Root() / "soft.dvb");
-    otherNames.push_back(dir.Path("hard.dvb"));
-    otherNames.push_back(dir.Path("soft.dvb"));
+    names.push_back(dir.Path("hard.dvb"));
+    names.push_back(dir.Path("soft.dvb"));
+    const std::size_t descriptors = OpenDescriptors();
 #endif
-    CFile source;
-    ASSERT_TRUE(source.Open(path, CFile::Mode::ReadExclusive));
-    for (const std::string& name : otherNames) {
-        SCOPED_TRACE(name);
-        CFile dest;
-        EXPECT_FALSE(dest.Open(name, CFile::Mode::CreateExclusive));
-        EXPECT_EQ(fs::file_size(FromUtf8(path)), 128u);
-    }
-}
-
+    for (CFile::Mode held : {CFile::Mode::ReadExclusive, CFile::Mode::CreateExclusive}) {
+        CFile first;
+        ASSERT_TRUE(first.Open(path, held));
+        for (const std::string& name : names) {
+            CFile other;
+            EXPECT_FALSE(other.Open(name, CFile::Mode::ReadExclusive)) << name;
+            EXPECT_FALSE(other.Open(name, CFile::Mode::CreateExclusive)) << name;
+        }
 #ifndef _WIN32
-TEST(CFile, AWriteToAFullDeviceFails) {
-    CFile full;
-    ASSERT_TRUE(full.Open("/dev/full", CFile::Mode::CreateExclusive));
-    EXPECT_TRUE(full.Write("x", 1));  // held in the block until it is flushed
-    EXPECT_FALSE(full.Flush());
+        // So is a second run in another process.
+        const pid_t child = fork();
+        if (child == 0) {
+            CFile other;
+            _exit(other.Open(path, CFile::Mode::ReadExclusive) || other.Open(path, CFile::Mode::CreateExclusive));
+        }
+        int status = -1;
+        EXPECT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+#endif
+        EXPECT_EQ(fs::file_size(FromUtf8(path)), held == CFile::Mode::ReadExclusive ? 128u : 0u);
+        if (held == CFile::Mode::CreateExclusive) {
+            // A short write, then more than a block in one call.
+            ASSERT_TRUE(first.Write(big.data(), 3) && first.Write(big.data() + 3, big.size() - 3));
+        }
+        ASSERT_TRUE(first.Close());
+        CFile again;
+        EXPECT_TRUE(again.Open(path, CFile::Mode::ReadExclusive)) << "closing releases the file";
+    }
+    EXPECT_EQ(ReadAll(path), std::vector<uint8_t>(big.begin(), big.end()));
+#ifndef _WIN32
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+#endif
 }
 
-TEST(CFile, DevicesAndPipesAreNoSourceAndDoNotBlock) {
+// Only regular files are sources; a FIFO must not block the open.
+TEST(CFile, OnlyFilesAreDataFiles) {
     TempDir dir;
+    CFile file;
+    EXPECT_FALSE(file.Open(ToUtf8(dir.Root()), CFile::Mode::ReadExclusive));
+    EXPECT_FALSE(file.Open(ToUtf8(dir.Root()), CFile::Mode::CreateExclusive));
+#ifndef _WIN32
     const std::string fifo = dir.Path("pipe.dvb");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    CFile file;
     EXPECT_FALSE(file.Open("/dev/zero", CFile::Mode::ReadExclusive));
     EXPECT_FALSE(file.Open(fifo, CFile::Mode::ReadExclusive));
     EXPECT_FALSE(file.Open(fifo, CFile::Mode::CreateExclusive));
+#endif
+}
+
+#ifndef _WIN32
+// The settings file is looked for in the working directory: it must be named
+// whole at any length, and not at all once it was deleted.
+TEST(CurrentDirectory, IsWholeAtAnyLengthAndEmptyWhenDeleted) {
+    TempDir dir;
+    const fs::path before = fs::current_path();
+    fs::path deep = dir.Root();
+    for (int i = 0; i < 12; ++i) deep /= std::string(40, static_cast<char>('a' + i));
+    fs::create_directories(deep);
+    fs::current_path(deep);
+    EXPECT_EQ(CurrentDirectory(), ToUtf8(deep));
+    fs::remove(deep);
+    EXPECT_EQ(CurrentDirectory(), "");
+    fs::current_path(before);
 }
 #endif
 

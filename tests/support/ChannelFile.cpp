@@ -1,13 +1,11 @@
 #include "ChannelFile.h"
 
 std::vector<uint8_t> ChannelFile(const std::vector<uint16_t>& rates) {
-    std::vector<uint8_t> file;
-    unsigned recordNo = 0;
-    for (uint16_t rate : rates) {
-        for (unsigned i = 0; i < 64; ++i) file.push_back(static_cast<uint8_t>(recordNo * 7 + i));
-        file[file.size() - 64 + 10] = static_cast<uint8_t>(rate >> 8);
-        file[file.size() - 64 + 11] = static_cast<uint8_t>(rate);
-        ++recordNo;
+    std::vector<uint8_t> file(rates.size() * 64);
+    for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<uint8_t>(i / 64 * 7 + i % 64);
+    for (std::size_t at = 0; at < file.size(); at += 64) {
+        file[at + 10] = static_cast<uint8_t>(rates[at / 64] >> 8);
+        file[at + 11] = static_cast<uint8_t>(rates[at / 64]);
     }
     return file;
 }

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ChannelFile.h"
+#include "ConversionEngine.h"
+#include "Messages.h"
+#include "TempDir.h"
+#include "WorkingDirectory.h"
+
+using Log = std::vector<std::string>;
+
+inline std::string Message(const std::string& text, const std::string& caption, bool error) {
+    return "message " + text + " | " + caption + (error ? " | error" : " | none");
+}
+inline const std::string kCompleted = Message(msg::kCompleted, "(app)", false);
+
+// A conversion engine whose window is a log: every view call becomes one line.
+class RecordingConverter : public ConversionView, public ConversionEngine {
+public:
+    RecordingConverter() : ConversionEngine(static_cast<ConversionView&>(*this)) {}
+    using ConversionEngine::m_convertedCount;
+    using ConversionEngine::m_recordNo;
+    using ConversionEngine::m_workDir;
+
+    std::string typedSource, typedDestination;
+    bool refuseRows = false;
+    bool logProgress = true;  // off for huge files: no count or progress lines
+    Log log;
+
+    Log Lines(const std::string& prefix) const {
+        Log out;
+        std::copy_if(log.begin(), log.end(), std::back_inserter(out),
+                     [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
+        return out;
+    }
+    void PullPaths() override {
+        m_source = typedSource;
+        m_destination = typedDestination;
+    }
+    void ShowConvertedCount() override { Progress("count " + std::to_string(m_convertedCount)); }
+    void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override {
+        log.push_back(Message(text, caption.value_or("(app)"), icon == MessageIcon::Error));
+    }
+    void SetProgress(int percent) override { Progress("progress " + std::to_string(percent)); }
+    void ClearRateList() override { log.push_back("clear"); }
+    int AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) override {
+        log.push_back("row " + hex + " " + dec + " " + line);
+        return refuseRows ? -1 : 0;
+    }
+
+private:
+    void Progress(const std::string& line) {
+        if (logProgress) log.push_back(line);
+    }
+};
+
+// A folder with RAVELO.INI (1000 -> 300, 27500 -> 22000); source.dvb -> dest.dvb.
+class ConvertFixture : public ::testing::Test {
+protected:
+    ConvertFixture() {
+        converter.m_workDir = ToUtf8(dir.Root());
+        dir.Write("RAVELO.INI", "SRD: 1000 > 300\nSRH: 6B6C > 55F0\n");
+        converter.typedSource = source = dir.Path("source.dvb");
+        converter.typedDestination = destination = dir.Path("dest.dvb");
+    }
+    bool Run() {
+        converter.log.clear();
+        return converter.Convert();
+    }
+    // Fills in {SOURCE}, {DEST}, {ROOT} and {SEP}.
+    std::string Expand(std::string text) const {
+        const std::pair<std::string, std::string> names[] = {
+            {"{SOURCE}", source}, {"{DEST}", converter.typedDestination},
+            {"{ROOT}", ToUtf8(dir.Root())}, {"{SEP}", std::string(1, kPathSeparator)}};
+        for (const auto& [name, value] : names)
+            for (std::size_t at; (at = text.find(name)) != std::string::npos;) text.replace(at, name.size(), value);
+        return text;
+    }
+    // Once a run has ended, nothing holds its files.
+    static void ExpectNotHeld(const std::string& path) {
+        CFile file;
+        EXPECT_TRUE(!std::filesystem::is_regular_file(FromUtf8(path)) ||
+                    file.Open(path, CFile::Mode::ReadExclusive)) << path << " is still held";
+    }
+
+    TempDir dir;
+    RecordingConverter converter;
+    std::string source, destination;
+};

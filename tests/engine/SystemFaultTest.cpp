@@ -1,0 +1,119 @@
+// The system's read, write and close misbehave on one chosen file, through
+// link-time wrappers (-Wl,--wrap=read,--wrap=write,--wrap=close).
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+
+#include "ConvertFixture.h"
+
+extern "C" ssize_t __real_read(int fd, void* buffer, size_t n);
+extern "C" ssize_t __real_write(int fd, const void* buffer, size_t n);
+extern "C" int __real_close(int fd);
+
+namespace {
+
+struct Fault {
+    const char* name;
+    const char* file;     // "source.dvb", "dest.dvb" or "RAVELO.INI"
+    size_t chunk;         // at most this many bytes per call,
+    size_t failAfter;     // then every call fails,
+    bool writesNothing;   // a write returning 0 instead of an error
+    bool closeFails;
+    const char* message;  // how the last message begins; "" for success
+    uint64_t stoppedAt;   // the record in hand when the run ended
+    size_t destinationSize;
+};
+
+const Fault* g_fault = nullptr;
+ino_t g_inode = 0;
+size_t g_done = 0;
+
+bool Targeted(int fd) {
+    struct stat st {};
+    return g_fault != nullptr && fstat(fd, &st) == 0 && st.st_ino == g_inode;
+}
+
+// The bytes a call may move now; 0 when it must fail.
+size_t Allowed(size_t n) {
+    errno = EIO;
+    return g_done >= g_fault->failAfter ? 0 : std::min({n, g_fault->chunk, g_fault->failAfter - g_done});
+}
+
+ssize_t Count(ssize_t moved) {
+    g_done += moved > 0 ? static_cast<size_t>(moved) : 0;
+    return moved;
+}
+
+}  // namespace
+
+extern "C" ssize_t __wrap_read(int fd, void* buffer, size_t n) {
+    if (!Targeted(fd)) return __real_read(fd, buffer, n);
+    const size_t allowed = Allowed(n);
+    return allowed == 0 ? -1 : Count(__real_read(fd, buffer, allowed));
+}
+
+extern "C" ssize_t __wrap_write(int fd, const void* buffer, size_t n) {
+    if (!Targeted(fd)) return __real_write(fd, buffer, n);
+    const size_t allowed = Allowed(n);
+    if (allowed == 0) return g_fault->writesNothing ? 0 : -1;
+    return Count(__real_write(fd, buffer, allowed));
+}
+
+extern "C" int __wrap_close(int fd) {
+    const bool fail = Targeted(fd) && g_fault->closeFails;
+    const int result = __real_close(fd);
+    return fail ? (errno = EIO, -1) : result;
+}
+
+namespace {
+
+constexpr size_t kRecords = 3000;  // two full 64 KiB blocks and part of a third
+constexpr size_t kNever = SIZE_MAX;
+const char* const kReadFailed = "Não foi possível ler o ficheiro\n{SOURCE} | (app) | error";
+const char* const kWriteFailed = "Não foi possível gravar o ficheiro\n{DEST} | (app) | error";
+
+const Fault kFaults[] = {
+    {"RecordsStraddleShortReads", "source.dvb", 100, kNever, false, false, "", kRecords, kRecords * 64},
+    {"ReadErrorInTheSecondBlock", "source.dvb", kNever, 70000, false, false, kReadFailed, 1094, 1093 * 64},
+    {"ShortWritesThenAnError", "dest.dvb", 1000, 100000, false, false, kWriteFailed, 2049, 100000},
+    {"WriteThatTakesNothing", "dest.dvb", kNever, 65536, true, false, kWriteFailed, 2049, 65536},
+    {"CloseFails", "dest.dvb", kNever, kNever, false, true, kWriteFailed, kRecords, kRecords * 64},
+    {"SettingsFileReadError", "RAVELO.INI", 10, 20, false, false, msg::kSettingsUnreadable, 0, 0},
+};
+
+void PrintTo(const Fault& c, std::ostream* os) { *os << c.name; }
+
+class SystemFaultTest : public ConvertFixture, public ::testing::WithParamInterface<Fault> {};
+
+TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
+    const Fault& fault = GetParam();
+    dir.Write("source.dvb", ChannelFile(std::vector<uint16_t>(kRecords, 1000)));
+    dir.Write("dest.dvb", "");  // so that its inode is known before the run
+    struct stat st {};
+    ASSERT_EQ(stat(dir.Path(fault.file).c_str(), &st), 0);
+    g_inode = st.st_ino;
+    g_done = 0;
+    g_fault = &fault;
+    EXPECT_EQ(Run(), !*fault.message);
+    g_fault = nullptr;
+
+    const std::string last = converter.Lines("message").back();
+    EXPECT_EQ(last.rfind(*fault.message ? Expand(std::string("message ") + fault.message) : kCompleted, 0), 0u) << last;
+    if (*fault.message && fault.stoppedAt) {
+        EXPECT_EQ(converter.log.back(), "progress 100");
+    }
+    EXPECT_EQ(converter.m_recordNo, fault.stoppedAt) << "a failure surfaces with its block";
+    std::vector<uint8_t> converted = ChannelFile(std::vector<uint16_t>(kRecords, 300));
+    converted.resize(fault.destinationSize);
+    EXPECT_TRUE(ReadAll(destination) == converted) << "what is on disk is what was converted";
+    ExpectNotHeld(source);
+    ExpectNotHeld(destination);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engine, SystemFaultTest, ::testing::ValuesIn(kFaults),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

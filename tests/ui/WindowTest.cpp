@@ -1,0 +1,245 @@
+// The window's own contract: the real dialog driven by a user's messages, and the built Ravelo.exe.
+#include <windows.h>
+#include <commctrl.h>
+#include <dlgs.h>
+#include <process.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "AdjusterDlg.h"
+#include "../support/ChannelFile.h"
+#include "../support/TempDir.h"
+#include "Utf8.h"
+
+namespace {
+
+// WM_GETTEXT and WM_SETTEXT (as a paste would), also for windows of another process.
+std::string TextOf(HWND window) {
+    wchar_t text[512] = L"";
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, nullptr);
+    return WideToUtf8(text);
+}
+void Type(HWND window, const std::string& text) {
+    SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()), SMTO_BLOCK, 5000, nullptr);
+}
+
+struct Dialog : CAdjusterDlg { using ConversionEngine::m_source; };  // written to its field by data exchange
+
+struct ShownDialog {
+    std::string caption, text;  // text: a message box's control 0xFFFF
+    HICON icon;                 // a message box's icon, or none
+    HWND owner;
+};
+
+// The real main window, in a fresh current folder (where it looks for RAVELO.INI). A CBT hook
+// records every owned dialog box it shows, runs `atShow` as the box appears and, once the box's
+// own modal loop runs, answers it with the command that `respond` returns, or OK.
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetCurrentDirectoryW(folder.Root().wstring().c_str());
+        ASSERT_TRUE(dlg.Create());
+        list.m_hWnd = Item(IDC_RATE_LIST);
+        Pump();
+        t_current = this;
+        m_hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    }
+    void TearDown() override {
+        UnhookWindowsHookEx(m_hook);
+        t_current = nullptr;
+        SetCurrentDirectoryW(L"C:\\");
+    }
+
+    HWND Item(int id) const { return GetDlgItem(dlg.m_hWnd, id); }
+    bool ConvertEnabled() const { return IsWindowEnabled(Item(IDC_CONVERT)) != FALSE; }
+    // Dispatches messages, with the dialog's keyboard handling, until a few rounds in a row are quiet.
+    void Pump() {
+        for (int quiet = 0; quiet < 3; ++quiet, MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT))
+            for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); quiet = 0)
+                if (!IsDialogMessageW(dlg.m_hWnd, &msg)) DispatchMessageW(&msg);
+    }
+    void Post(int id, UINT message, WPARAM wParam = 0) {
+        SetFocus(Item(id));
+        PostMessageW(Item(id), message, wParam, 1);
+        Pump();
+    }
+    // Presses a chooser button, types `name` and confirms (empty: cancels); returns the filter shown.
+    std::string Choose(int button, const std::string& name) {
+        std::string filter;
+        respond = [&](HWND box) {
+            filter = TextOf(GetDlgItem(box, cmb1));
+            Type(GetDlgItem(box, cmb13) != nullptr ? GetDlgItem(box, cmb13) : GetDlgItem(box, edt1), name);
+            return name.empty() ? IDCANCEL : IDOK;
+        };
+        Post(button, BM_CLICK);
+        return filter;
+    }
+
+    TempDir folder;
+    Dialog dlg;
+    CListCtrl list;
+    std::vector<ShownDialog> shown;
+    std::function<void(HWND box)> atShow;
+    std::function<int(HWND box)> respond;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) noexcept {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && GetWindow(box, GW_OWNER) != nullptr && GetPropW(box, L"recorded") == nullptr) {
+            SetPropW(box, L"recorded", reinterpret_cast<HANDLE>(1));
+            ShownDialog& shown = t_current->shown.emplace_back();
+            shown = {TextOf(box), TextOf(GetDlgItem(box, 0xFFFF)), nullptr, GetWindow(box, GW_OWNER)};
+            for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+                if ((GetWindowLongW(child, GWL_STYLE) & (SS_TYPEMASK | WS_VISIBLE)) == (SS_ICON | WS_VISIBLE))
+                    shown.icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+            if (t_current->atShow) t_current->atShow(box);
+            SetTimer(box, 1, 10, Answer);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static void CALLBACK Answer(HWND box, UINT, UINT_PTR timer, DWORD) noexcept {
+        KillTimer(box, timer);
+        if (t_current != nullptr) PostMessageW(box, WM_COMMAND, t_current->respond ? t_current->respond(box) : IDOK, 0);
+    }
+
+    static inline thread_local MainWindow* t_current = nullptr;
+    HHOOK m_hook = nullptr;
+};
+
+TEST_F(MainWindow, ConvertIsEnabledOnlyWhileBothPathsAreFilled) {
+    const struct { const char *source, *destination; bool enabled; } steps[] = {
+        {"a.dvb", "", false}, {"a.dvb", "b.dvb", true}, {"", "b.dvb", false}, {" ", "", false}, {" ", "b.dvb", true},
+    };
+    EXPECT_FALSE(ConvertEnabled()) << "at start";
+    for (const auto& step : steps) {
+        Type(Item(IDC_SOURCE), step.source);
+        Type(Item(IDC_DESTINATION), step.destination);
+        EXPECT_EQ(ConvertEnabled(), step.enabled) << "'" << step.source << "', '" << step.destination << "'";
+    }
+    // Fields rewritten from the members (as the count and the choosers do) are not the user editing them.
+    dlg.m_source.clear();
+    dlg.UpdateData(false);
+    EXPECT_EQ(TextOf(Item(IDC_SOURCE)), "");
+    EXPECT_TRUE(ConvertEnabled());
+}
+
+// The count, the bar and the rows reach the screen on a clock during a run,
+// so a box must find them up to date and painted. Enter starts each run.
+TEST_F(MainWindow, EnterConvertsAndAMessageBoxShowsTheRunAsItStands) {
+    folder.Write("RAVELO.INI", "SRD: 5 > 6\n");
+    std::vector<uint8_t> damaged = ChannelFile({5, 7, 9, 5});
+    damaged.resize(266);  // the bar stands at 256 / 266 when the damage shows
+    const struct { std::vector<uint8_t> source; std::string text, caption; LPCWSTR icon; const char* bar; } runs[] = {
+        {ChannelFile({5, 7, 9, 5}), "Concluído com sucesso.", "ui_tests", nullptr, "100"},  // this program's name
+        {damaged, "O stream fonte poderá estar corrupto.", folder.Path("out.dvb"), IDI_ERROR, "96"},
+    };
+    std::vector<std::string> seen;  // count, bar
+    atShow = [&](HWND) {
+        for (int id : {IDC_CONVERTED_COUNT, IDC_PROGRESS, IDC_RATE_LIST})
+            EXPECT_FALSE(GetUpdateRect(Item(id), nullptr, FALSE)) << "control " << id << " not painted";
+        seen = {TextOf(Item(IDC_CONVERTED_COUNT)), std::to_string(SendMessageW(Item(IDC_PROGRESS), PBM_GETPOS, 0, 0))};
+    };
+    for (const auto& run : runs) {
+        shown.clear();
+        Type(Item(IDC_SOURCE), folder.Write("in.dvb", run.source));
+        Type(Item(IDC_DESTINATION), folder.Path("out.dvb"));
+        Post(IDC_DESTINATION, WM_KEYDOWN, VK_RETURN);
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, run.text);
+        EXPECT_EQ(shown[0].caption, run.caption);
+        EXPECT_EQ(shown[0].icon, run.icon ? LoadIconW(nullptr, run.icon) : nullptr);
+        EXPECT_EQ(shown[0].owner, dlg.m_hWnd);
+        EXPECT_EQ(seen, (std::vector<std::string>{"2", run.bar})) << run.text;
+    }
+}
+
+TEST_F(MainWindow, ColumnClickShowsTheNoticeOnlyWhenTheListHasRowsAndKeepsTheOrder) {
+    auto clickColumn = [&] {
+        NMLISTVIEW click{};
+        click.hdr = {list.m_hWnd, IDC_RATE_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
+        SetWindowLongPtrW(dlg.m_hWnd, DWLP_MSGRESULT, 77);
+        SendMessageW(dlg.m_hWnd, WM_NOTIFY, IDC_RATE_LIST, reinterpret_cast<LPARAM>(&click));
+        return GetWindowLongPtrW(dlg.m_hWnd, DWLP_MSGRESULT);
+    };
+    EXPECT_EQ(clickColumn(), 0);
+    EXPECT_TRUE(shown.empty());
+
+    folder.Write("RAVELO.INI", "");
+    Type(Item(IDC_SOURCE), folder.Write("in.dvb", ChannelFile({1000, 10, 65535, 500, 20000, 11})));
+    Type(Item(IDC_DESTINATION), folder.Path("out.dvb"));
+    Post(IDC_CONVERT, BM_CLICK);
+    EXPECT_EQ(clickColumn(), 0);
+    EXPECT_EQ(shown.at(1).text, "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.");
+    std::vector<std::string> rates;
+    for (int row = 0; row < list.GetItemCount(); ++row) rates.push_back(list.GetItemText(row, 0));
+    EXPECT_EQ(rates, (std::vector<std::string>{"000A", "000B", "01F4", "03E8", "4E20", "FFFF"}));
+    EXPECT_TRUE(GetWindowLongW(list.m_hWnd, GWL_STYLE) & LVS_SORTASCENDING) << "sorted by the list again";
+}
+
+TEST_F(MainWindow, TheAboutBoxIsOwnedAndCentred) {
+    RECT main, about{};
+    atShow = [&](HWND box) { GetWindowRect(box, &about); };
+    SendMessageW(dlg.m_hWnd, WM_SYSCOMMAND, 0x0010, 0);
+    EXPECT_EQ(shown.at(0).owner, dlg.m_hWnd);
+    GetWindowRect(dlg.m_hWnd, &main);
+    EXPECT_NEAR(about.left + about.right, main.left + main.right, 2);
+    EXPECT_NEAR(about.top + about.bottom, main.top + main.bottom, 2);
+}
+
+TEST_F(MainWindow, ChoosersOfferTheirFilterAndReapplyTheConvertRule) {
+    EXPECT_EQ(Choose(IDC_CHOOSE_SOURCE, folder.Path("a.dvb")), "Ficheiros do Palvero (*.dvb)");
+    EXPECT_FALSE(ConvertEnabled());
+    EXPECT_EQ(Choose(IDC_CHOOSE_DESTINATION, folder.Path("novo")), "Ficheiros do Palvero(*.dvb)");
+    EXPECT_TRUE(ConvertEnabled());
+    for (int button : {IDC_CHOOSE_SOURCE, IDC_CHOOSE_DESTINATION}) {
+        EnableWindow(Item(IDC_CONVERT), FALSE);  // out of step with the fields
+        Choose(button, "");
+        EXPECT_TRUE(ConvertEnabled());
+    }
+    EXPECT_EQ(TextOf(Item(IDC_SOURCE)), folder.Path("a.dvb"));
+    EXPECT_EQ(TextOf(Item(IDC_DESTINATION)), folder.Path("novo.dvb"));  // the default extension
+    for (const ShownDialog& chooser : shown) EXPECT_EQ(chooser.owner, dlg.m_hWnd);
+}
+
+// Waits up to 10 s for find() to return a visible window.
+template <class Find> HWND Poll(Find find) {
+    HWND window = nullptr;
+    for (int attempt = 0; attempt < 500 && !IsWindowVisible(window = find()); ++attempt) Sleep(20);
+    return window;
+}
+
+// The built program, started as a user starts it: from a folder, with its own
+// entry point, application object and modal loop.
+TEST(RaveloExe, ReadsSettingsFromItsStartFolderNamesItselfAndEndsWithSair) {
+    TempDir folder;
+    const std::wstring program = L"Z:" + Utf8ToWide(RAVELO_EXE);
+    SetCurrentDirectoryW(folder.Root().wstring().c_str());
+    const auto process = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, program.c_str(), program.c_str(), nullptr));
+    SetCurrentDirectoryW(L"C:\\");
+    HWND main = Poll([] { return FindWindowW(L"#32770", L"Marquelint ajustador"); });
+    ASSERT_NE(main, nullptr);
+    for (int id : {IDC_SOURCE, IDC_DESTINATION}) Type(GetDlgItem(main, id), "x.dvb");
+    auto convert = [&] {  // caption and text of the box that "Converter" shows, closed again
+        PostMessageW(GetDlgItem(main, IDC_CONVERT), BM_CLICK, 0, 0);
+        // The topmost dialog box once it is not the main window: the box, owned and so above it.
+        HWND box = Poll([&] { return FindWindowW(L"#32770", nullptr) != main ? FindWindowW(L"#32770", nullptr) : nullptr; });
+        const std::string text = TextOf(box) + ": " + TextOf(GetDlgItem(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        for (int attempt = 0; attempt < 500 && IsWindow(box); ++attempt) Sleep(20);
+        return text;
+    };
+    EXPECT_EQ(convert(), folder.Path("RAVELO.INI") + ": Não foi possivel aceder ao ficheiro de inicialização!");
+    folder.Write("RAVELO.INI", "");
+    EXPECT_EQ(convert(), "Ravelo: Os ficheiros origem e destino são iguais!");
+
+    PostMessageW(GetDlgItem(main, IDOK), BM_CLICK, 0, 0);
+    DWORD exitCode = STILL_ACTIVE;
+    EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
+    EXPECT_TRUE(GetExitCodeProcess(process, &exitCode) && exitCode == 0) << exitCode;
+    TerminateProcess(process, 1);  // if it is still running
+    CloseHandle(process);
+}
+
+}  // namespace
