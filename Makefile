@@ -1,36 +1,58 @@
-# make test   builds everything (Linux, Windows x64 and x86) and runs every test
+# make test   builds everything (Linux, Linux with sanitizers, Windows x64 and x86) and runs every test
 # make run    the bundled example: in the window (wine64) with a display, else in the terminal
-.PHONY: all deps native windows-x64 windows-x86 test test-native test-windows run bench clean
+# Each target first checks the Debian packages it needs (tools/install-deps.sh):
+# nothing to do when they are there; as root it installs what is missing.
+.PHONY: all deps native native-asan windows-x64 windows-x86 test test-native test-asan \
+        test-windows run run-window run-terminal screenshots dist install bench clean
 
 WINESERVER := /usr/lib/wine/wineserver
+DEPS := tools/install-deps.sh
+PREFIX ?= /usr/local
 
 all: native windows-x64 windows-x86
 
+# Everything that any target here needs.
 deps:
-	@tools/install-deps.sh
+	@$(DEPS) native windows-x64 windows-x86 wine screenshots dist
 
-native: deps
+native:
+	@$(DEPS) native
 	cmake --preset native >/dev/null
 	cmake --build --preset native
 
-windows-x64: deps
+# Debug, with AddressSanitizer and UndefinedBehaviorSanitizer: the native tests only.
+native-asan:
+	@$(DEPS) native
+	cmake --preset native-asan >/dev/null
+	cmake --build --preset native-asan
+
+windows-x64:
+	@$(DEPS) windows-x64
 	cmake --preset windows-x64 >/dev/null
 	cmake --build --preset windows-x64
 
-windows-x86: deps
+windows-x86:
+	@$(DEPS) windows-x86
 	cmake --preset windows-x86 >/dev/null
 	cmake --build --preset windows-x86
 
 test-native: native
 	ctest --preset native
 
-# Under Xvfb so that the window tests have a display; the Wine prefix lives in the build folder.
-test-windows: windows-x64
-	xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows-x64; \
-	status=$$?; WINEPREFIX=$(CURDIR)/build/windows-x64/wineprefix $(WINESERVER) -k 2>/dev/null; exit $$status
+test-asan: native-asan
+	ctest --preset native-asan
 
-test: test-native test-windows windows-x86
-	@echo "All tests passed (native and Windows x64 under Wine); Windows x86 built."
+# Under Xvfb so that the window tests have a display; the Wine prefix lives in the build
+# folder and is made (once) before the tests start, so that no test's time includes it.
+TEST_PREFIX := $(CURDIR)/build/windows-x64/wineprefix
+test-windows: windows-x64
+	@$(DEPS) wine
+	xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
+	  'cmake/wine-run.sh "$(TEST_PREFIX)" wineboot && ctest --preset windows-x64'; \
+	status=$$?; WINEPREFIX=$(TEST_PREFIX) $(WINESERVER) -k 2>/dev/null; exit $$status
+
+test: test-native test-asan test-windows windows-x86
+	@echo "All tests passed (native, native with sanitizers, Windows x64 under Wine); Windows x86 built."
 
 # The bundled example: the window when there is a display, otherwise the
 # terminal converter with the bundled settings file.
@@ -39,24 +61,35 @@ run: $(if $(DISPLAY),run-window,run-terminal)
 run-terminal: native
 	build/native/cli/ravelo-convert --ini examples/RAVELO.INI examples/canais.dvb build/canais-convertido.dvb
 
+# The window under wine64, in examples/ so that its RAVELO.INI is found. A prefix
+# of its own, left to the desktop's window manager (the tests' prefix is not).
+run-window: windows-x64
+	@$(DEPS) wine
+	cd examples && WINEPREFIX=$(CURDIR)/build/wineprefix-window WINEDEBUG=-all \
+	  WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 $(CURDIR)/build/windows-x64/ui/Ravelo.exe
+
+# docs/window.png (after converting the example) and docs/about.png, under an Xvfb of their own.
+screenshots: windows-x64
+	@$(DEPS) wine screenshots
+	tools/window-screenshot.sh build/windows-x64/ui/Ravelo.exe docs/window.png docs/about.png
+
+# dist/Ravelo-VERSION-x86.zip and -x64.zip, each with its SHA-256; the same
+# commit gives the same bytes (tools/make-dist.sh).
+dist: windows-x64 windows-x86
+	@$(DEPS) dist
+	tools/make-dist.sh x64 build/windows-x64
+	tools/make-dist.sh x86 build/windows-x86
+
+# ravelo-convert and its manual page under $(PREFIX) (bin/, share/man/man1/); DESTDIR is honoured.
+install: native
+	DESTDIR="$(DESTDIR)" cmake --install build/native --prefix "$(PREFIX)"
+
 # ravelo-convert against dd bs=64 and cp on 16 MiB, natively and under wine64,
 # and the window under wine64 on three files (bench/README.md).
 bench: native windows-x64
+	@$(DEPS) wine
 	bench/run.sh
 	bench/window.sh
 
 clean:
-	rm -rf build
-
-# Windows packages: dist/Ravelo-1.0.0.1-x86.zip and -x64.zip, each with its SHA-256.
-.PHONY: dist run-window run-terminal
-VERSION := 1.0.0.1
-dist: windows-x64 windows-x86
-	tools/make-dist.sh x64 build/windows-x64 $(VERSION)
-	tools/make-dist.sh x86 build/windows-x86 $(VERSION)
-
-# The window under wine64, in examples/ so that its RAVELO.INI is found. A prefix
-# of its own, left to the desktop's window manager (the tests' prefix is not).
-run-window: windows-x64
-	cd examples && WINEPREFIX=$(CURDIR)/build/wineprefix-window WINEDEBUG=-all \
-	  WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 $(CURDIR)/build/windows-x64/ui/Ravelo.exe
+	rm -rf build dist

@@ -18,6 +18,12 @@ if [ ! -f "$prefix/.ready" ]; then
             # manager; under Xvfb there is none, and each hidden window would wait 2 s.
             "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
             "${WINESERVER:-/usr/lib/wine/wineserver}" -w
+            # Wine's own fonts (Debian's fonts-wine): MS Sans Serif as the
+            # templates ask, Marlett for the caption buttons. This Wine reads
+            # them only from the prefix's Fonts folder.
+            if [ -d /usr/share/wine/fonts ]; then
+                ln -sf /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+            fi
             touch "$prefix/.ready"
         fi
     ) 9>"$prefix.lock"

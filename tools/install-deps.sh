@@ -1,22 +1,62 @@
 #!/bin/sh
-# Installs what the build and the tests need and is not there yet (Debian, as root).
+# install-deps.sh GROUP...: makes sure the Debian packages that these groups of
+# make targets need are there. Groups:
+#   native       Linux build and tests (also the sanitizer build)
+#   windows-x64  64-bit Windows build, with its tests' GoogleTest sources
+#   windows-x86  32-bit Windows build
+#   wine         running the Windows tests and the window (wine64, Xvfb, Wine's fonts)
+#   screenshots  tools/window-screenshot.sh
+#   dist         make dist
+# Nothing missing: does nothing (no root needed). Something missing: installs it
+# as root, otherwise names the packages in one line and fails.
 set -eu
 need=""
+add() { case " $need " in *" $1 "*) ;; *) need="$need $1" ;; esac; }
 have() { command -v "$1" >/dev/null 2>&1; }
-have cmake || need="$need cmake"
-have ninja || need="$need ninja-build"
-have g++ || need="$need g++"
-have x86_64-w64-mingw32-g++-posix || need="$need g++-mingw-w64-x86-64-posix"
-have i686-w64-mingw32-g++-posix || need="$need g++-mingw-w64-i686-posix"
-[ -x /usr/lib/wine/wine64 ] || need="$need wine64"
-have xvfb-run || need="$need xvfb"
-have xdotool || need="$need xdotool"
-have zip || need="$need zip"
-have import || need="$need imagemagick"
-[ -f /usr/src/googletest/CMakeLists.txt ] || need="$need googletest"
+gtest_installed() {
+    for config in /usr/lib/*/cmake/GTest/GTestConfig.cmake /usr/lib/cmake/GTest/GTestConfig.cmake; do
+        [ -f "$config" ] && return 0
+    done
+    return 1
+}
+build_tools() {
+    have cmake || add cmake
+    have ninja || add ninja-build
+}
+for group in "$@"; do
+    case "$group" in
+        native)
+            build_tools
+            have g++ || add g++
+            gtest_installed || [ -f /usr/src/googletest/CMakeLists.txt ] || add libgtest-dev ;;
+        windows-x64)
+            build_tools
+            have x86_64-w64-mingw32-g++-posix || add g++-mingw-w64-x86-64-posix
+            have x86_64-w64-mingw32-windres || add binutils-mingw-w64-x86-64
+            [ -f /usr/src/googletest/CMakeLists.txt ] || add googletest ;;
+        windows-x86)
+            build_tools
+            have i686-w64-mingw32-g++-posix || add g++-mingw-w64-i686-posix
+            have i686-w64-mingw32-windres || add binutils-mingw-w64-i686 ;;
+        wine)
+            [ -x /usr/lib/wine/wine64 ] || add wine64
+            [ -f /usr/share/wine/fonts/marlett.ttf ] || add fonts-wine
+            have Xvfb || add xvfb
+            have xauth || add xauth ;;
+        screenshots)
+            have xdotool || add xdotool
+            have import || add imagemagick ;;
+        dist)
+            have zip || add zip
+            have git || add git ;;
+        *)
+            echo "install-deps: unknown group '$group'" >&2
+            exit 2 ;;
+    esac
+done
 [ -z "$need" ] && exit 0
 if [ "$(id -u)" != 0 ]; then
-    echo "Missing packages:$need (run as root, or install them)" >&2
+    echo "install-deps: missing Debian packages:$need (install them as root: apt-get install$need)" >&2
     exit 1
 fi
 echo "Installing:$need"

@@ -1,15 +1,19 @@
 #!/bin/sh
-# make-dist.sh ARCH BUILD_DIR VERSION: packs dist/Ravelo-VERSION-ARCH.zip
-# (the window program, the console converter, the example settings file and
-# LEIA-ME.txt) and writes its SHA-256 beside it.
+# make-dist.sh ARCH BUILD_DIR: packs dist/Ravelo-VERSION-ARCH.zip (the window
+# program, the console converter, the example settings file and LEIA-ME.txt)
+# and writes its SHA-256 beside it. VERSION is the build's project version.
+# Reproducible: every entry has the time of the last commit (SOURCE_DATE_EPOCH
+# when set), fixed permissions and no extra attributes, in a fixed order.
 set -eu
 arch=$1
-build=$2
-version=$3
+build=$(cd "$2" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || { echo "make-dist: no project version in $build/CMakeCache.txt" >&2; exit 1; }
+epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
 name=Ravelo-$version-$arch
 stage=$root/dist/$name
-files="$build/ui/Ravelo.exe $build/cli/ravelo-convert.exe $root/examples/RAVELO.INI $root/res/LEIA-ME.txt"
+files="$build/ui/Ravelo.exe $build/cli/ravelo-convert.exe $root/examples/RAVELO.INI $build/generated/LEIA-ME.txt"
 for file in $files; do
     [ -f "$file" ] || { echo "make-dist: $file is missing" >&2; exit 1; }
 done
@@ -17,6 +21,12 @@ rm -rf "$stage" "$stage.zip"
 mkdir -p "$stage"
 # shellcheck disable=SC2086
 cp $files "$stage/"
-(cd "$root/dist" && zip -q -X -r "$name.zip" "$name" && sha256sum "$name.zip" > "$name.zip.sha256")
+chmod 644 "$stage"/*
+chmod 755 "$stage"/*.exe
+# zip writes local time: UTC makes the stored time the same everywhere.
+touch -d "@$epoch" "$stage"/*
+cd "$root/dist"
+find "$name" -type f | LC_ALL=C sort | TZ=UTC zip -q -X -D "$name.zip" -@
+sha256sum "$name.zip" > "$name.zip.sha256"
 rm -rf "$stage"
 echo "dist/$name.zip"

@@ -1,44 +1,77 @@
 #!/bin/sh
-# window-screenshot.sh RAVELO.EXE OUTPUT.png: converts the bundled example in
-# the window under Xvfb, as a user would by typing, and photographs the result.
+# window-screenshot.sh RAVELO.EXE WINDOW.png [ABOUT.png]: converts the bundled
+# example in the window under Xvfb, as a user would by typing, photographs the
+# window, then opens the About box from the system menu and photographs it.
+# It uses an X display and a Wine prefix of its own (build/<preset>/wineprefix-screenshot),
+# so it can run beside the tests.
 set -eu
 exe=$(readlink -f "$1")
 out=$(readlink -f "$2")
+about=${3:+$(readlink -f "$3")}
 here=$(dirname "$(readlink -f "$0")")
 work=$(mktemp -d)
-prefix=$(dirname "$exe")/../wineprefix
-trap 'WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+prefix=$(dirname "$(dirname "$exe")")/wineprefix-screenshot
+xvfb=
+cleanup() {
+    WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
 cd "$work"
 cp "$here/../examples/RAVELO.INI" "$here/../examples/canais.dvb" .
 
-display=:$(( $$ % 500 + 100 ))
-Xvfb "$display" -screen 0 800x600x24 >/dev/null 2>&1 &
+# Xvfb picks a free display and writes its number to fd 3.
+Xvfb -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=$display
-"$here/../cmake/wine-run.sh" "$prefix" "$exe" >/dev/null 2>&1 &
-window=
 for _ in $(seq 100); do
-    window=$(xdotool search --name "Marquelint ajustador" 2>/dev/null | head -1) || true
-    [ -n "$window" ] && break
-    sleep 0.2
+    grep -q . "$work/display" 2>/dev/null && break
+    sleep 0.1
 done
-[ -n "$window" ] || { echo "the window did not open" >&2; exit 1; }
+DISPLAY=:$(head -1 "$work/display")
+export DISPLAY
+
+wait_for() {  # wait_for NAME: the id of the first window with that title
+    for _ in $(seq 100); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.2
+    done
+    echo "window-screenshot: no window '$1'" >&2
+    return 1
+}
+wait_gone() {
+    for _ in $(seq 50); do
+        xdotool search --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.2
+    done
+}
+photograph() {  # photograph WINDOW FILE: the window with a 4-pixel margin
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -window root -crop "$((WIDTH + 8))x$((HEIGHT + 8))+$((X - 4))+$((Y - 4))" +repage "$2"
+}
+
+"$here/../cmake/wine-run.sh" "$prefix" "$exe" >/dev/null 2>&1 &
+window=$(wait_for "Marquelint ajustador")
 xdotool windowfocus --sync "$window"
 xdotool type --delay 20 canais.dvb
 xdotool key Tab Tab
 xdotool type --delay 20 convertido.dvb
 xdotool key Return
-for _ in $(seq 50); do
-    xdotool search --name "^Ravelo$" >/dev/null 2>&1 && break
-    sleep 0.2
-done
+wait_for "^Ravelo$" >/dev/null
 xdotool key Return
-# Wait until the message box is gone and the window has its focus back.
-for _ in $(seq 50); do
-    xdotool search --name "^Ravelo$" >/dev/null 2>&1 || break
-    sleep 0.2
-done
+wait_gone "^Ravelo$"
 sleep 1
-eval "$(xdotool getwindowgeometry --shell "$window")"
-import -window root -crop "$((WIDTH + 8))x$((HEIGHT + 8))+$((X - 4))+$((Y - 4))" +repage "$out"
+photograph "$window" "$out"
+
+[ -n "$about" ] || exit 0
+# The system menu (Alt+Space), then its last item, "Acerca do Ravelo..."
+# (Wine's menu has an "About Wine" of its own, so not by its letter).
+xdotool key alt+space
+sleep 0.5
+xdotool key Up Return
+box=$(wait_for "^Acerca do Ravelo")
+sleep 1
+photograph "$box" "$about"
+xdotool key Escape
