@@ -38,7 +38,7 @@ TEST(ConsoleStreamTest, WritesEverythingOrFailsForGood) {
         out.Write("more\n");
         EXPECT_EQ(out.Flush(), delivered);
         ::close(std::exchange(g_fd, -1));
-        EXPECT_EQ(ReadAll(dir.Path("out")), std::vector<uint8_t>(written.begin(), written.end()));
+        EXPECT_EQ(ReadAll(dir.Path("out")), written);
     }
 }
 

@@ -40,20 +40,19 @@ public:
         m_source = typedSource;
         m_destination = typedDestination;
     }
-    void ShowConvertedCount() override { Progress("count " + std::to_string(m_convertedCount)); }
+    void ShowConvertedCount() override {
+        if (logProgress) log.push_back("count " + std::to_string(m_convertedCount));
+    }
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override {
         log.push_back(Message(text, caption.value_or("(app)"), icon == MessageIcon::Error));
     }
-    void SetProgress(int percent) override { Progress("progress " + std::to_string(percent)); }
+    void SetProgress(int percent) override {
+        if (logProgress) log.push_back("progress " + std::to_string(percent));
+    }
     void ClearRateList() override { log.push_back("clear"); }
     int AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) override {
         log.push_back("row " + hex + " " + dec + " " + line);
         return refuseRows ? -1 : 0;
-    }
-
-private:
-    void Progress(const std::string& line) {
-        if (logProgress) log.push_back(line);
     }
 };
 

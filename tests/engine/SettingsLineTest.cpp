@@ -20,7 +20,7 @@ const LineCase kCases[] = {
     {"SRD: 1000 > 300\n", S, 1000, 300}, {"srd:1000>300\n", S, 1000, 300},
     {"sRh: 3e8 > 12C", S, 1000, 300}, {"SRH:0x3E8 > 0X12C", S, 1000, 300},
     {"; SRD: 1000 > 300\n", I, 0, 0}, {"  ; SRD: 1 > 2\n", S, 1, 2},  // a comment only in column 1
-    {"SRD: 1000 >\n", E, 0, 0}, {"SRD:\n", E, 0, 0}, {"SR D: 7 > 8\n", I, 0, 0}, {"\n", I, 0, 0},
+    {"SRD: 1000 >\n", E, 0, 0}, {"SR D: 7 > 8\n", I, 0, 0},
     {"SRH: 10 > 20 SRD: 5 > 6\n", S, 5, 6}, {"SRD: 5 > 6 SRH: 10 > 20\n", S, 5, 6},  // SRD wins
     {"SRH: 10 > 20 SRD: x\n", E, 0, 0}, {"SRH: ZZ > 1 SRD: 5 > 6\n", E, 0, 0},
     {"rate SRD: 7 > 8 trailing words\n", S, 7, 8}, {"SRD: 7 > 8 SRD: bad\n", S, 7, 8},

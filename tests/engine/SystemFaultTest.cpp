@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 
 #include "ConvertFixture.h"
 
@@ -36,13 +35,11 @@ bool Targeted(int fd) {
     return g_fault != nullptr && fstat(fd, &st) == 0 && st.st_ino == g_inode;
 }
 
-// The bytes a call may move now; 0 when it must fail.
-size_t Allowed(size_t n) {
-    errno = EIO;
-    return g_done >= g_fault->failAfter ? 0 : std::min({n, g_fault->chunk, g_fault->failAfter - g_done});
-}
-
-ssize_t Count(ssize_t moved) {
+// Moves at most the bytes the fault allows, through `call`; fails once they are used up.
+template <typename Call>
+ssize_t Limited(size_t n, ssize_t failure, Call call) {
+    if (g_done >= g_fault->failAfter) return errno = EIO, failure;
+    const ssize_t moved = call(std::min({n, g_fault->chunk, g_fault->failAfter - g_done}));
     g_done += moved > 0 ? static_cast<size_t>(moved) : 0;
     return moved;
 }
@@ -51,15 +48,12 @@ ssize_t Count(ssize_t moved) {
 
 extern "C" ssize_t __wrap_read(int fd, void* buffer, size_t n) {
     if (!Targeted(fd)) return __real_read(fd, buffer, n);
-    const size_t allowed = Allowed(n);
-    return allowed == 0 ? -1 : Count(__real_read(fd, buffer, allowed));
+    return Limited(n, -1, [&](size_t allowed) { return __real_read(fd, buffer, allowed); });
 }
 
 extern "C" ssize_t __wrap_write(int fd, const void* buffer, size_t n) {
     if (!Targeted(fd)) return __real_write(fd, buffer, n);
-    const size_t allowed = Allowed(n);
-    if (allowed == 0) return g_fault->writesNothing ? 0 : -1;
-    return Count(__real_write(fd, buffer, allowed));
+    return Limited(n, g_fault->writesNothing ? 0 : -1, [&](size_t allowed) { return __real_write(fd, buffer, allowed); });
 }
 
 extern "C" int __wrap_close(int fd) {
@@ -106,9 +100,8 @@ TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
         EXPECT_EQ(converter.log.back(), "progress 100");
     }
     EXPECT_EQ(converter.m_recordNo, fault.stoppedAt) << "a failure surfaces with its block";
-    std::vector<uint8_t> converted = ChannelFile(std::vector<uint16_t>(kRecords, 300));
-    converted.resize(fault.destinationSize);
-    EXPECT_TRUE(ReadAll(destination) == converted) << "what is on disk is what was converted";
+    EXPECT_TRUE(ReadAll(destination) == ChannelFile(std::vector<uint16_t>(kRecords, 300)).substr(0, fault.destinationSize))
+        << "what is on disk is what was converted";
     ExpectNotHeld(source);
     ExpectNotHeld(destination);
 }

@@ -2,17 +2,15 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 inline std::string ToUtf8(const std::filesystem::path& path) { return path.u8string(); }
 inline std::filesystem::path FromUtf8(const std::string& path) { return std::filesystem::u8path(path); }
 
-inline std::vector<uint8_t> ReadAll(const std::string& path) {
+inline std::string ReadAll(const std::string& path) {
     std::ifstream in(FromUtf8(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -40,9 +38,6 @@ public:
     std::string Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(m_root / FromUtf8(name), std::ios::binary) << bytes;
         return Path(name);
-    }
-    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        return Write(name, std::string(bytes.begin(), bytes.end()));
     }
 
 private:
