@@ -62,15 +62,14 @@ TEST(CommandLineTest, ArgumentsGiveTheirActionAndPaths) {
         {{"--", "-x", "--ini"}, CommandLine::Action::Convert, "-x|--ini|"},
         {{"-", "out"}, CommandLine::Action::Convert, "-|out|"},
         {{"--version", "a", "b", "c"}, CommandLine::Action::Version, "||"},
-        {{"in"}, CommandLine::Action::UsageError, "||"},
-        {{"in", "out", "more"}, CommandLine::Action::UsageError, "||"},
-        {{"--depressa", "in", "out"}, CommandLine::Action::UsageError, "||"},
-        {{"in", "out", "--ini"}, CommandLine::Action::UsageError, "||"},
-        {{"--ini", "", "in", "out"}, CommandLine::Action::UsageError, "||"},
-        {{"--ini", "a", "--ini", "a", "in", "out"}, CommandLine::Action::UsageError, "||"},
-        {{"", "out"}, CommandLine::Action::UsageError, "||"},
-        {{"in", ""}, CommandLine::Action::UsageError, "||"},
     };
+    const std::vector<std::string> kMistakes[] = {
+        {"in"}, {"in", "out", "more"}, {"--depressa", "in", "out"}, {"in", "out", "--ini"},
+        {"--ini", "", "in", "out"}, {"--ini", "a", "--ini", "a", "in", "out"}, {"", "out"}, {"in", ""},
+    };
+    for (const auto& args : kMistakes) {
+        EXPECT_EQ(ParseCommandLine(args).action, CommandLine::Action::UsageError) << testing::PrintToString(args);
+    }
     for (const auto& [args, action, paths] : kRows) {
         const CommandLine got = ParseCommandLine(args);
         EXPECT_EQ(got.action, action) << testing::PrintToString(args);

@@ -1,6 +1,7 @@
 // ConsoleStream with write() results chosen by the test; TerminalConverter on a terminal.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <pty.h>
 #include <unistd.h>
 
@@ -47,8 +48,13 @@ TEST(TerminalConverterTest, DrawsProgressOnATerminal) {
     int terminal = -1, program = -1;
     ASSERT_EQ(::openpty(&terminal, &program, nullptr, nullptr, nullptr), 0);
     ::fcntl(terminal, F_SETFL, O_NONBLOCK);
+    // The terminal hands output on asynchronously: read until it has been quiet for 100 ms.
     auto shown = [terminal, text = std::string(256, '\0')]() mutable {
-        return text.substr(0, std::max<ssize_t>(0, ::read(terminal, text.data(), text.size())));
+        std::string all;
+        ssize_t got = 0;
+        for (pollfd ready{terminal, POLLIN, 0}; ::poll(&ready, 1, 100) > 0 && (got = ::read(terminal, text.data(), text.size())) > 0;)
+            all.append(text.data(), static_cast<std::size_t>(got));
+        return all;
     };
     ConsoleStream err(program);
     TerminalConverter converter("", "", std::nullopt, err, err);

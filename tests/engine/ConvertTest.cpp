@@ -27,8 +27,6 @@ const RunCase kRuns[] = {
      {SyntaxError("SRD: çã\n")}, 0},
 };
 
-void PrintTo(const RunCase& c, std::ostream* os) { *os << c.name; }
-
 class RunTest : public ConvertFixture, public ::testing::WithParamInterface<RunCase> {};
 
 TEST_P(RunTest, StoresListsCountsAndRewritesTheRates) {
@@ -90,8 +88,6 @@ const StopCase kStops[] = {
       Message(msg::kSourceDamaged, "{DEST}", true), "progress 100"},
      ChannelFile({300, 10})},
 };
-
-void PrintTo(const StopCase& c, std::ostream* os) { *os << c.name; }
 
 class StopTest : public ConvertFixture, public ::testing::WithParamInterface<StopCase> {};
 

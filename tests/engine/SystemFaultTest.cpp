@@ -78,8 +78,6 @@ const Fault kFaults[] = {
     {"SettingsFileReadError", "RAVELO.INI", 10, 20, false, false, msg::kSettingsUnreadable, 0, 0},
 };
 
-void PrintTo(const Fault& c, std::ostream* os) { *os << c.name; }
-
 class SystemFaultTest : public ConvertFixture, public ::testing::WithParamInterface<Fault> {};
 
 TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
