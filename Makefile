@@ -2,7 +2,7 @@
 # make run    the bundled example: in the window (wine64) with a display, else in the terminal
 # Each target first checks the Debian packages it needs (tools/install-deps.sh):
 # nothing to do when they are there; as root it installs what is missing.
-.PHONY: all deps native native-asan windows-x64 windows-x86 test test-native test-asan test-large \
+.PHONY: all deps native native-asan windows-x64 windows-x86 test test-native test-asan \
         test-windows run run-window run-terminal screenshots dist install bench clean
 
 WINESERVER := /usr/lib/wine/wineserver
@@ -41,10 +41,6 @@ test-native: native
 
 test-asan: native-asan
 	ctest --preset native-asan
-
-# Opt-in, about 15 s: a sparse source of 2^30 + 64 bytes, whose length a float rounds down.
-test-large: native
-	build/native/tests/engine_tests --gtest_also_run_disabled_tests --gtest_filter='*Gibibyte*'
 
 # Under Xvfb so that the window tests have a display; the Wine prefix lives in the build
 # folder and is made (once) before the tests start, so that no test's time includes it.

@@ -41,6 +41,15 @@ hyperfine -N --warmup 3 --runs "$runs" --export-json times.json "$@" \
     -n "dd bs=64" "dd if=canais.dvb of=out-dd.dvb bs=64 status=none" \
     -n cp "cp canais.dvb out-cp.dvb" >/dev/null
 
+# A sparse source of 2^30 + 64 bytes, whose length a float rounds down to 2^30:
+# the last record must still be copied.
+truncate -s $((1073741824 + 64)) large.dvb
+start=$(date +%s.%N)
+"$converter" large.dvb out-large.dvb >/dev/null 2>&1 || { echo "1 GiB + 64: the conversion failed" >&2; exit 1; }
+[ "$(stat -c %s out-large.dvb)" -eq $((1073741824 + 64)) ] || { echo "1 GiB + 64: the last record is missing" >&2; exit 1; }
+echo "1 GiB + 64 bytes, sparse source: every record copied in $(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }') s"
+rm -f large.dvb out-large.dvb
+
 python3 - times.json <<'PY'
 import json, sys
 results = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}

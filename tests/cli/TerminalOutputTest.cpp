@@ -49,12 +49,10 @@ TEST(TerminalConverterTest, DrawsProgressOnATerminal) {
     ASSERT_EQ(::openpty(&terminal, &program, nullptr, nullptr, nullptr), 0);
     ::fcntl(terminal, F_SETFL, O_NONBLOCK);
     // The terminal hands output on asynchronously: read until it has been quiet for 100 ms.
-    auto shown = [terminal, text = std::string(256, '\0')]() mutable {
-        std::string all;
-        ssize_t got = 0;
-        for (pollfd ready{terminal, POLLIN, 0}; ::poll(&ready, 1, 100) > 0 && (got = ::read(terminal, text.data(), text.size())) > 0;)
-            all.append(text.data(), static_cast<std::size_t>(got));
-        return all;
+    auto shown = [terminal, all = std::string(), part = std::string(256, '\0')]() mutable {
+        for (pollfd ready{terminal, POLLIN, 0}; ::poll(&ready, 1, 100) > 0;)
+            if (const ssize_t got = ::read(terminal, part.data(), part.size()); got > 0) all.append(part, 0, got); else break;
+        return std::exchange(all, "");
     };
     ConsoleStream err(program);
     TerminalConverter converter("", "", std::nullopt, err, err);

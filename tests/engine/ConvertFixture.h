@@ -27,7 +27,6 @@ public:
 
     std::string typedSource, typedDestination;
     bool refuseRows = false;
-    bool logProgress = true;  // off for huge files: no count or progress lines
     Log log;
 
     Log Lines(const std::string& prefix) const {
@@ -40,15 +39,11 @@ public:
         m_source = typedSource;
         m_destination = typedDestination;
     }
-    void ShowConvertedCount() override {
-        if (logProgress) log.push_back("count " + std::to_string(m_convertedCount));
-    }
+    void ShowConvertedCount() override { log.push_back("count " + std::to_string(m_convertedCount)); }
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override {
         log.push_back(Message(text, caption.value_or("(app)"), icon == MessageIcon::Error));
     }
-    void SetProgress(int percent) override {
-        if (logProgress) log.push_back("progress " + std::to_string(percent));
-    }
+    void SetProgress(int percent) override { log.push_back("progress " + std::to_string(percent)); }
     void ClearRateList() override { log.push_back("clear"); }
     int AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) override {
         log.push_back("row " + hex + " " + dec + " " + line);

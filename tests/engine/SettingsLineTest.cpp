@@ -17,7 +17,7 @@ struct LineCase {
 // What the Windows runtime makes of each piece: _strupr, strstr, then sscanf
 // with " %X > %X" or " %d > %d".
 const LineCase kCases[] = {
-    {"SRD: 1000 > 300\n", S, 1000, 300}, {"srd:1000>300\n", S, 1000, 300},
+    {"srd:1000>300\n", S, 1000, 300}, {"SRD: 100 > 0\n", S, 100, 0},
     {"sRh: 3e8 > 12C", S, 1000, 300}, {"SRH:0x3E8 > 0X12C", S, 1000, 300},
     {"; SRD: 1000 > 300\n", I, 0, 0}, {"  ; SRD: 1 > 2\n", S, 1, 2},  // a comment only in column 1
     {"SRD: 1000 >\n", E, 0, 0}, {"SR D: 7 > 8\n", I, 0, 0},
@@ -27,17 +27,16 @@ const LineCase kCases[] = {
     {"SRH:\t\v\f\r\n 1 \r>\n 2 rest", S, 1, 2}, {"SRD: 5 \xA0> 6", E, 0, 0},  // 0xA0 is no blank
     {"SRH: -5 > +5", S, 0xFFFFFFFB, 5}, {"SRH: -0x5 > 1", S, 0xFFFFFFFB, 1},
     {"SRH: 1FFFFFFFF > 1", S, 0xFFFFFFFF, 1}, {"SRH: - 5 > 1", E, 0, 0},
-    {"SRH: 0x0 > 0X0A", S, 0, 10}, {"SRH: 0x > 1", E, 0, 0}, {"SRH: 0xG > 1", E, 0, 0}, {"SRH: 1 > 0x", E, 0, 0},
-    {"SRH: 10 20", E, 0, 0}, {"SRH: 10 >", E, 0, 0}, {"SRH:", E, 0, 0},
+    {"SRH: 0x0 > 0X0A", S, 0, 10}, {"SRH: 0x > 1", E, 0, 0}, {"SRH: 1 > 0x", E, 0, 0},
+    {"SRH: 10 20", E, 0, 0}, {"SRH:", E, 0, 0},
     {"SRD: -1 > -2", S, 0xFFFFFFFF, 0xFFFFFFFE}, {"SRD: 4294967297 > 1", S, 1, 1},
-    {"SRD: 2147483648 > 1", S, 0x80000000, 1}, {"SRD: 18446744073709552616 > 7", S, 1000, 7},
-    {"SRD: FF > 1", E, 0, 0}, {"SRD: 0x10 > 1", E, 0, 0}, {"SRD: 100 > 0\n", S, 100, 0},
-    {std::string("\0SRD: 1 > 2\n", 12), I, 0, 0}, {std::string("SRD: 1 > 2\0junk", 15), S, 1, 2},
+    {"SRD: 18446744073709552616 > 7", S, 1000, 7}, {"SRD: FF > 1", E, 0, 0}, {"SRD: 0x10 > 1", E, 0, 0},
+    {std::string("\0SRD: 1 > 2\n", 12), I, 0, 0},
     {std::string("SRH: 1 > 2 \0SRD: x\n", 19), S, 1, 2},  // text after a zero is unseen
     {std::string("SRD: 1 >\0 2\n", 12), E, 0, 0},
 };
 
-TEST(SettingsLine, InterpretsDirectivesCommentsAndErrors) {
+TEST(SettingsLine, InterpretsDirectivesCommentsAndErrorsAsTheRuntimeDoes) {
     for (const LineCase& c : kCases) {
         const SettingsLine line = ParseSettingsLine(c.piece);
         EXPECT_EQ(line.kind, c.kind) << c.piece;
@@ -46,10 +45,7 @@ TEST(SettingsLine, InterpretsDirectivesCommentsAndErrors) {
             EXPECT_EQ(line.newRate, c.newRate) << c.piece;
         }
     }
-}
-
-// The caption of a syntax error: upper-cased a-z only, cut at a zero byte.
-TEST(SettingsLine, TextIsWhatTheRuntimeSees) {
+    // The caption of a syntax error: upper-cased a-z only, cut at a zero byte.
     EXPECT_EQ(ParseSettingsLine("srh: zz > 1 çã\n").text, "SRH: ZZ > 1 çã\n");
     EXPECT_EQ(ParseSettingsLine(std::string("srd: 1 >\0 2\n", 12)).text, "SRD: 1 >");
 }

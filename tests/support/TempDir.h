@@ -29,8 +29,7 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(m_root, ignored);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
+    TempDir(const TempDir&) = delete;  // one owner removes the folder
 
     const std::filesystem::path& Root() const { return m_root; }
     // UTF-8 path of a name inside the folder.

@@ -186,7 +186,7 @@ TEST_F(MainWindow, ChoosersOfferTheirFilterAndReapplyTheConvertRule) {
     }
     EXPECT_EQ(TextOf(Item(IDC_SOURCE)), folder.Path("a.dvb"));
     EXPECT_EQ(TextOf(Item(IDC_DESTINATION)), folder.Path("novo.dvb"));  // the default extension
-    for (const ShownDialog& chooser : shown) EXPECT_EQ(chooser.owner, dlg.m_hWnd);
+    EXPECT_TRUE(shown.at(0).owner == dlg.m_hWnd && shown.at(1).owner == dlg.m_hWnd) << "open and save dialogs";
 }
 
 // Waits up to 10 s for find() to return a visible window.
