@@ -14,6 +14,10 @@ struct RateEntry {
 // never move).
 class RateTable {
 public:
+    RateTable() = default;
+    RateTable(const RateTable&) = delete;  // the index points into this table's own map
+    RateTable& operator=(const RateTable&) = delete;
+
     void clear() {
         m_entries.clear();
         m_byRate.assign(m_byRate.size(), nullptr);
