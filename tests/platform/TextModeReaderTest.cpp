@@ -35,7 +35,7 @@ TEST(TextModeReader, ReadsLikeTheWindowsRuntimeInTextMode) {
         {"a\nb\x1A" "c\nd\n", {"a\n", "b"}}, {"a\r\x1A\n", {"a\r"}},
         {x254 + "yz\n", {x254 + "y", "z\n"}},
         {x254 + "\r\nz", {x254 + "\n", "z"}},  // CR LF counts as the one byte it becomes
-        {"a\0b\n\0\n"s, {"a\0b\n"s, "\0\n"s}},
+        {"a\0b\n\0\n"s, {"a\0b\n"s, "\0\n"s}}, {"a\r\0\n"s, {"a\r\0\n"s}},
         {edge + "\r\nq", crlfAcross},  // CR and LF in different blocks
     };
     for (const auto& [bytes, expected] : cases) EXPECT_EQ(Read(bytes), expected) << bytes.substr(0, 40);
