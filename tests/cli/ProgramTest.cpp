@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "ChannelFile.h"
-#include "CliTexts.h"
 #include "CommandLine.h"
 #include "TempDir.h"
 
@@ -83,14 +82,33 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     TempDir dir;
     dir.Write("outro.ini", "SRD: 1000 > 300\nsrd: \x1b[2J\x7f\t\x01 x\r\r\n");
     dir.Write("canais Ωç.dvb", ChannelFile({65535, 10, 1000, 500, 10}));
-    const std::string usage = cli::kUsage, lost = std::string(cli::kOutputFailed) + "\n";
+    dir.Write("RAVELO.INI", "");
+    const std::string usage = "Utilização: ravelo-convert [--ini FICHEIRO] ORIGEM DESTINO\n"
+                              "            ravelo-convert --help | --version\n";
+    const std::string help = usage + R"(
+Converte as taxas de símbolo (SR) de um ficheiro de canais (*.dvb) de ORIGEM
+para DESTINO, registo a registo, segundo a tabela do ficheiro de inicialização.
+
+  --ini FICHEIRO  ficheiro de inicialização a usar (por omissão: RAVELO.INI
+                  na pasta actual)
+  --help          mostra esta ajuda
+  --version       mostra a versão
+  --              o que se segue são nomes de ficheiros, mesmo começados por -
+
+Saída padrão: uma linha por taxa sem substituição (hexadecimal, decimal e o
+número do primeiro registo que a trouxe, separados por TAB, por ordem
+crescente), e por fim "Contagem de SR convertidos: N".
+Erro padrão: as mensagens da conversão.
+Código de saída: 0 concluído com sucesso, 1 erro, 2 utilização errada.
+)";
+    const std::string lost = "Não foi possível escrever a saída padrão.\n";
     const std::tuple<std::vector<std::string>, int, std::string, std::string> kRuns[] = {
         {{"--ini", "outro.ini", "canais Ωç.dvb", "saída Ω.dvb"}, 0,
          "000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
          "SRD: ?[2J?\t? X: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
-        {{"--ini", "x.ini", "a", "b"}, 1, "Contagem de SR convertidos: 0\n",
-         "x.ini: Não foi possivel aceder ao ficheiro de inicialização!\n"},
-        {{"--help"}, 0, usage + "\n" + cli::kHelp, ""},
+        // RAVELO.INI of the current folder; a message's line break stays.
+        {{"falta.dvb", "b"}, 1, "Contagem de SR convertidos: 0\n", "Não foi possível localizar o ficheiro\nfalta.dvb\n"},
+        {{"--help"}, 0, help, ""},
         {{"--version"}, 0, "ravelo-convert " RAVELO_VERSION "\n", ""},
         {{"-z", "in.dvb"}, 2, "", "ravelo-convert: opção desconhecida: -z\n" + usage},
     };

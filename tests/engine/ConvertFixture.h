@@ -6,7 +6,6 @@
 
 #include "ChannelFile.h"
 #include "ConversionEngine.h"
-#include "Messages.h"
 #include "TempDir.h"
 #include "WorkingDirectory.h"
 
@@ -15,7 +14,7 @@ using Log = std::vector<std::string>;
 inline std::string Message(const std::string& text, const std::string& caption, bool error) {
     return "message " + text + " | " + caption + (error ? " | error" : " | none");
 }
-inline const std::string kCompleted = Message(msg::kCompleted, "(app)", false);
+inline const std::string kCompleted = Message("Concluído com sucesso.", "(app)", false);
 
 // A conversion engine whose window is a log: every view call becomes one line.
 class RecordingConverter : public ConversionView, public ConversionEngine {

@@ -2,7 +2,7 @@
 
 namespace {
 
-std::string SyntaxError(const std::string& caption) { return Message(msg::kSettingsSyntaxError, caption, true); }
+std::string SyntaxError(const std::string& caption) { return Message("Erro de sintaxe em RAVELO.INI", caption, true); }
 
 // What a run on a sound source stores, lists, counts and writes.
 struct RunCase {
@@ -14,8 +14,9 @@ struct RunCase {
 };
 
 const RunCase kRuns[] = {
-    {"LaterLinesWin", "; taxas\nSRD: 1000 > 300\nsrh: 3e8 > 12d\r\nSRD: 27500 > 22000\n",
-     {1000, 27500, 5}, {301, 22000, 5}, {"row 0005 5 3"}, {kCompleted}, 2},
+    // A later rule replaces an earlier one; with 0 it cancels it.
+    {"LaterLinesWin", "; taxas\nSRD: 1000 > 300\nsrh: 3e8 > 12d\r\nSRD: 100 > 200\nSRD: 27500 > 22000\nSRD: 100 > 0\n",
+     {1000, 27500, 5, 100}, {301, 22000, 5, 100}, {"row 0005 5 3", "row 0064 100 4"}, {kCompleted}, 2},
     {"SyntaxErrorsAreReportedAndSkipped", "srh: zz > 1\nSRD: 1000 >\r\nSRD: 7 > 8\nSRH: 10 > 20 SRD: x\n",
      {7, 16}, {8, 16}, {"row 0010 16 2"},
      {SyntaxError("SRH: ZZ > 1\n"), SyntaxError("SRD: 1000 >\n"), SyntaxError("SRH: 10 > 20 SRD: X\n"), kCompleted}, 1},
@@ -23,6 +24,9 @@ const RunCase kRuns[] = {
      {"row FFFF 65535 1", "row 000A 10 2", "row 0000 0 4"}, {kCompleted}, 0},
     {"ReplacementsKeepTheirLow16Bits", "SRD: 100 > 0\nSRD: 200 > 200\nSRD: 300 > 65536\nSRD: 400 > -1\n",
      {100, 200, 300, 400, 400}, {100, 200, 0, 65535, 65535}, {"row 0064 100 1"}, {kCompleted}, 4},
+    // 65636 and 0x10000 hold 100 and 0 in their low 16 bits.
+    {"SourceRatesAbove65535NeverMatch", "SRD: 65636 > 5\nSRH: 10000 > 9\nSRD: 7 > 8\n", {100, 7, 100}, {100, 8, 100},
+     {"row 0064 100 1"}, {kCompleted}, 1},
     {"ALineNotInUtf8IsShownAsWindows1252", "srd: \xE7\xE3\n", {1}, {1}, {"row 0001 1 1"},
      {SyntaxError("SRD: çã\n"), kCompleted}, 0},
 };
@@ -48,11 +52,17 @@ TEST_F(ConvertFixture, ARunShowsCountBarAndRowsInOrder) {
     EXPECT_TRUE(Run());
     EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0", "count 1", "progress 50",
                                   "row 000A 10 2", "progress 100", kCompleted}));
-    converter.refuseRows = true;  // a refused row is not offered again, but a new run's is
-    dir.Write("source.dvb", ChannelFile(std::vector<uint16_t>(100, 10)));
+    // Each run reads RAVELO.INI anew and counts from 0; a refused row is not offered again.
+    converter.refuseRows = true;
+    dir.Write("RAVELO.INI", "\n");
+    std::vector<uint16_t> rates(100, 10);
+    rates[0] = 1000;
+    dir.Write("source.dvb", ChannelFile(rates));
     EXPECT_TRUE(Run());
-    EXPECT_EQ(converter.Lines("row"), Log{"row 000A 10 1"});
+    EXPECT_EQ(converter.Lines("row"), (Log{"row 03E8 1000 1", "row 000A 10 2"}));
+    EXPECT_EQ(converter.m_convertedCount, 0u);
     const Log progress = converter.Lines("progress");
+    ASSERT_GE(progress.size(), 54u);
     EXPECT_EQ(progress[29], "progress 28");  // record 30, position 1856 of 6400
     EXPECT_EQ(progress[53], "progress 53");
 }
@@ -69,19 +79,22 @@ struct StopCase {
 
 const std::string kTwo = ChannelFile({1000, 10});
 
+const char* const kNoSettings = "Não foi possivel aceder ao ficheiro de inicialização!";
+
 const StopCase kStops[] = {
-    {"NoSettingsFile", kTwo, "", {"count 0", Message(msg::kSettingsUnreadable, "{ROOT}/no{SEP}RAVELO.INI", true)},
+    // RAVELO.INI is read before the paths are compared.
+    {"NoSettingsFile", kTwo, "{SOURCE}", {"count 0", Message(kNoSettings, "{ROOT}/no{SEP}RAVELO.INI", true)},
      "-", "{ROOT}/no"},
     // A working directory that cannot be named never falls back to another folder's file.
-    {"UnknownWorkingDirectory", kTwo, "", {"count 0", Message(msg::kSettingsUnreadable, "{SEP}RAVELO.INI", true)},
+    {"UnknownWorkingDirectory", kTwo, "", {"count 0", Message(kNoSettings, "{SEP}RAVELO.INI", true)},
      "-", ""},
-    {"EqualPaths", kTwo, "{SOURCE}", {"count 0", Message(msg::kSamePaths, "(app)", false)}, "-"},
-    {"MissingSource", "-", "", {"count 0", Message(msg::kSourceNotFound + std::string("{SOURCE}"), "(app)", false)}, "-"},
-    {"UncreatableDestination", kTwo, "{ROOT}/missing/dest.dvb", {"count 0", Message(msg::kDestinationNotCreated + std::string("{DEST}"), "(app)", false)}, "-"},
-    {"EmptySource", "", "", {"count 0", Message(msg::kSourceEmpty, "{DEST}", true)}, ""},
+    {"EqualPaths", kTwo, "{SOURCE}", {"count 0", Message("Os ficheiros origem e destino são iguais!", "(app)", false)}, "-"},
+    {"MissingSource", "-", "", {"count 0", Message("Não foi possível localizar o ficheiro\n{SOURCE}", "(app)", false)}, "-"},
+    {"UncreatableDestination", kTwo, "{ROOT}/missing/dest.dvb", {"count 0", Message("Não foi possível criar o ficheiro\n{DEST}", "(app)", false)}, "-"},
+    {"EmptySource", "", "", {"count 0", Message("O ficheiro não é válido.", "{DEST}", true)}, ""},
     {"DamagedTail", kTwo + "xy", "",
      {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
-      Message(msg::kSourceDamaged, "{DEST}", true), "progress 100"},
+      Message("O stream fonte poderá estar corrupto.", "{DEST}", true), "progress 100"},
      ChannelFile({300, 10})},
 };
 
@@ -110,7 +123,7 @@ TEST_F(ConvertFixture, ADamagedTailBeyondSixteenMebibytesIsReported) {
     const uint64_t records = (1u << 18) + 1;  // 16,777,280 bytes, which a float holds
     std::filesystem::resize_file(FromUtf8(dir.Write("source.dvb", "")), records * 64 + 1);
     EXPECT_FALSE(Run());
-    EXPECT_EQ(converter.Lines("message"), Log{Message(msg::kSourceDamaged, destination, true)});
+    EXPECT_EQ(converter.Lines("message"), Log{Message("O stream fonte poderá estar corrupto.", destination, true)});
     EXPECT_EQ(std::filesystem::file_size(FromUtf8(destination)), records * 64);
 }
 

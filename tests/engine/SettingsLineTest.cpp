@@ -46,7 +46,7 @@ TEST(SettingsLine, InterpretsDirectivesCommentsAndErrorsAsTheRuntimeDoes) {
         }
     }
     // The caption of a syntax error: upper-cased a-z only, cut at a zero byte.
-    EXPECT_EQ(ParseSettingsLine("srh: zz > 1 çã\n").text, "SRH: ZZ > 1 çã\n");
+    EXPECT_EQ(ParseSettingsLine("srh: zz > 1 `az{ çã\n").text, "SRH: ZZ > 1 `AZ{ çã\n");
     EXPECT_EQ(ParseSettingsLine(std::string("srd: 1 >\0 2\n", 12)).text, "SRD: 1 >");
 }
 

@@ -75,7 +75,7 @@ const Fault kFaults[] = {
     {"ShortWritesThenAnError", "dest.dvb", 1000, 100000, false, false, kWriteFailed, 2049, 100000},
     {"WriteThatTakesNothing", "dest.dvb", kNever, 65536, true, false, kWriteFailed, 2049, 65536},
     {"CloseFails", "dest.dvb", kNever, kNever, false, true, kWriteFailed, kRecords, kRecords * 64},
-    {"SettingsFileReadError", "RAVELO.INI", 10, 20, false, false, msg::kSettingsUnreadable, 0, 0},
+    {"SettingsFileReadError", "RAVELO.INI", 10, 20, false, false, "Não foi possivel aceder ao ficheiro de inicialização!", 0, 0},
 };
 
 class SystemFaultTest : public ConvertFixture, public ::testing::WithParamInterface<Fault> {};
@@ -92,7 +92,9 @@ TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
     EXPECT_EQ(Run(), !*fault.message);
     g_fault = nullptr;
 
-    const std::string last = converter.Lines("message").back();
+    const Log messages = converter.Lines("message");
+    ASSERT_FALSE(messages.empty());
+    const std::string& last = messages.back();
     EXPECT_EQ(last.rfind(*fault.message ? Expand(std::string("message ") + fault.message) : kCompleted, 0), 0u) << last;
     if (*fault.message && fault.stoppedAt) {
         EXPECT_EQ(converter.log.back(), "progress 100");
