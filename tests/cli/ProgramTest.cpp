@@ -76,12 +76,12 @@ TEST(CommandLineTest, ArgumentsGiveTheirActionAndPaths) {
     }
 }
 
-// Rows ascending, then the count; "caption: text", control bytes as "?"; any name intact.
+// Rows in ascending hexadecimal, then the count; "caption: text", control bytes as "?"; any name intact.
 // Output lost to a pipe without reader ends with 1, on Linux as on Windows (no SIGPIPE).
 TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     TempDir dir;
     dir.Write("outro.ini", "SRD: 1000 > 300\nsrd: \x1b[2J\x7f\t\x01 x\r\r\n");
-    dir.Write("canais Ωç.dvb", ChannelFile({65535, 10, 1000, 500, 10}));
+    dir.Write("canais Ωç.dvb", ChannelFile({65535, 10, 1000, 500, 10, 9}));
     dir.Write("RAVELO.INI", "");
     const std::string usage = "Utilização: ravelo-convert [--ini FICHEIRO] ORIGEM DESTINO\n"
                               "            ravelo-convert --help | --version\n";
@@ -104,7 +104,7 @@ Código de saída: 0 concluído com sucesso, 1 erro, 2 utilização errada.
     const std::string lost = "Não foi possível escrever a saída padrão.\n";
     const std::tuple<std::vector<std::string>, int, std::string, std::string> kRuns[] = {
         {{"--ini", "outro.ini", "canais Ωç.dvb", "saída Ω.dvb"}, 0,
-         "000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
+         "0009\t9\t6\n000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
          "SRD: ?[2J?\t? X: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
         // RAVELO.INI of the current folder; a message's line break stays.
         {{"falta.dvb", "b"}, 1, "Contagem de SR convertidos: 0\n", "Não foi possível localizar o ficheiro\nfalta.dvb\n"},
@@ -117,7 +117,7 @@ Código de saída: 0 concluído com sucesso, 1 erro, 2 utilização errada.
         EXPECT_EQ(Launch(args, dir, true),
                   out.empty() ? Result(status, "", err) : Result(1, "", err + lost));
     }
-    EXPECT_EQ(ReadAll(dir.Path("saída Ω.dvb")), ChannelFile({65535, 10, 300, 500, 10}));
+    EXPECT_EQ(ReadAll(dir.Path("saída Ω.dvb")), ChannelFile({65535, 10, 300, 500, 10, 9}));
 }
 
 int main(int argc, char** argv) {
