@@ -2,6 +2,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 std::string SyntaxError(const std::string& caption) { return Message("Erro de sintaxe em RAVELO.INI", caption, true); }
 
 // What a run on a sound source stores, lists, counts and writes.
@@ -17,18 +19,16 @@ const RunCase kRuns[] = {
     // A later rule replaces an earlier one; with 0 it cancels it.
     {"LaterLinesWin", "; taxas\nSRD: 1000 > 300\nsrh: 3e8 > 12d\r\nSRD: 100 > 200\nSRD: 27500 > 22000\nSRD: 100 > 0\n",
      {1000, 27500, 5, 100}, {301, 22000, 5, 100}, {"row 0005 5 3", "row 0064 100 4"}, {kCompleted}, 2},
-    // A caption not in UTF-8 is shown as Windows-1252.
-    {"SyntaxErrorsAreReportedAndSkipped", "srh: zz > 1\nSRD: 1000 >\r\nSRD: 7 > 8\nSRH: 10 > 20 SRD: x\nsrd: \xE7\xE3\n",
+    // The caption: the line with a-z upper-cased, cut at a zero byte, shown as Windows-1252 unless UTF-8.
+    {"SyntaxErrorsAreReportedAndSkipped", "srh: zz > 1 `az{\nSRD: 1000 >\r\nSRD: 7 > 8\nSRH: 10 > 20 SRD: x\nsrd: \xE7\xE3\nsrd: 1 >\0 2\n"s,
      {7, 16}, {8, 16}, {"row 0010 16 2"},
-     {SyntaxError("SRH: ZZ > 1\n"), SyntaxError("SRD: 1000 >\n"), SyntaxError("SRH: 10 > 20 SRD: X\n"),
-      SyntaxError("SRD: çã\n"), kCompleted}, 1},
-    {"EachUnknownRateIsListedOnce", "; SRD: 1 > 2\n\n", {65535, 10, 10, 0, 65535}, {65535, 10, 10, 0, 65535},
-     {"row FFFF 65535 1", "row 000A 10 2", "row 0000 0 4"}, {kCompleted}, 0},
-    {"ReplacementsKeepTheirLow16Bits", "SRD: 100 > 0\nSRD: 200 > 200\nSRD: 300 > 65536\nSRD: 400 > -1\n",
-     {100, 200, 300, 400, 400}, {100, 200, 0, 65535, 65535}, {"row 0064 100 1"}, {kCompleted}, 4},
-    // 65636 and 0x10000 hold 100 and 0 in their low 16 bits.
-    {"SourceRatesAbove65535NeverMatch", "SRD: 65636 > 5\nSRH: 10000 > 9\nSRD: 7 > 8\n", {100, 7, 100}, {100, 8, 100},
-     {"row 0064 100 1"}, {kCompleted}, 1},
+     {SyntaxError("SRH: ZZ > 1 `AZ{\n"), SyntaxError("SRD: 1000 >\n"), SyntaxError("SRH: 10 > 20 SRD: X\n"),
+      SyntaxError("SRD: çã\n"), SyntaxError("SRD: 1 >"), kCompleted}, 1},
+    // Replacements keep their low 16 bits; source rates above 65535 never match (65636 and 0x10000
+    // hold 100 and 0 in theirs). Each unknown rate is listed once.
+    {"RatesOf16Bits", "SRD: 100 > 0\nSRD: 200 > 200\nSRD: 300 > 65536\nSRD: 400 > -1\nSRD: 65636 > 5\n\nSRH: 10000 > 9\n",
+     {100, 200, 300, 400, 400, 0, 65535, 100, 0}, {100, 200, 0, 65535, 65535, 0, 65535, 100, 0},
+     {"row 0064 100 1", "row 0000 0 6", "row FFFF 65535 7"}, {kCompleted}, 4},
 };
 
 class RunTest : public ConvertFixture, public ::testing::WithParamInterface<RunCase> {};

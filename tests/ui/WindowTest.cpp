@@ -25,8 +25,6 @@ void Type(HWND window, const std::string& text) {
     SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()), SMTO_BLOCK, 5000, nullptr);
 }
 
-struct Dialog : CAdjusterDlg { using ConversionEngine::m_source; };  // written to its field by data exchange
-
 struct ShownDialog {
     std::string caption, text;  // text: a message box's control 0xFFFF
     HICON icon;                 // a message box's icon, or none
@@ -79,7 +77,7 @@ protected:
     }
 
     TempDir folder;
-    Dialog dlg;
+    CAdjusterDlg dlg;
     CListCtrl list;
     std::vector<ShownDialog> shown;
     std::function<void(HWND box)> atShow;
@@ -109,21 +107,23 @@ private:
     HHOOK m_hook = nullptr;
 };
 
-TEST_F(MainWindow, ConvertIsEnabledOnlyWhileBothPathsAreFilled) {
+TEST_F(MainWindow, ConvertIsEnabledOnlyWhileBothPathsAreFilledAndTheAboutBoxIsCentred) {
     const struct { const char *source, *destination; bool enabled; } steps[] = {
-        {"a.dvb", "", false}, {"a.dvb", "b.dvb", true}, {"", "b.dvb", false}, {" ", "", false}, {" ", "b.dvb", true},
+        {"", "", false}, {"a.dvb", "", false}, {"a.dvb", "b.dvb", true}, {"", "b.dvb", false}, {" ", "", false}, {" ", "b.dvb", true},
     };
-    EXPECT_FALSE(ConvertEnabled()) << "at start";
     for (const auto& step : steps) {
         Type(Item(IDC_SOURCE), step.source);
         Type(Item(IDC_DESTINATION), step.destination);
         EXPECT_EQ(ConvertEnabled(), step.enabled) << "'" << step.source << "', '" << step.destination << "'";
     }
-    // Fields rewritten from the members (as the count and the choosers do) are not the user editing them.
-    dlg.m_source.clear();
-    dlg.UpdateData(false);
-    EXPECT_EQ(TextOf(Item(IDC_SOURCE)), "");
-    EXPECT_TRUE(ConvertEnabled());
+    // The About box, from the system menu, is owned and centred.
+    RECT main, about{};
+    atShow = [&](HWND box) { GetWindowRect(box, &about); };
+    SendMessageW(dlg.m_hWnd, WM_SYSCOMMAND, 0x0010, 0);
+    EXPECT_EQ(shown.at(0).owner, dlg.m_hWnd);
+    GetWindowRect(dlg.m_hWnd, &main);
+    EXPECT_NEAR(about.left + about.right, main.left + main.right, 2);
+    EXPECT_NEAR(about.top + about.bottom, main.top + main.bottom, 2);
 }
 
 // The count, the bar and the rows reach the screen on a clock during a run, so a box must
@@ -131,8 +131,7 @@ TEST_F(MainWindow, ConvertIsEnabledOnlyWhileBothPathsAreFilled) {
 // once the list has rows, which stay in order. An error box: text, caption, icon, owner.
 TEST_F(MainWindow, EnterConvertsAMessageBoxShowsTheRunAsItStandsAndColumnsDoNotSort) {
     auto clickColumn = [&] {
-        NMLISTVIEW click{};
-        click.hdr = {list.m_hWnd, IDC_RATE_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
+        NMLISTVIEW click{{list.m_hWnd, IDC_RATE_LIST, static_cast<UINT>(LVN_COLUMNCLICK)}};
         SendMessageW(dlg.m_hWnd, WM_NOTIFY, IDC_RATE_LIST, reinterpret_cast<LPARAM>(&click));
     };
     clickColumn();
@@ -162,19 +161,9 @@ TEST_F(MainWindow, EnterConvertsAMessageBoxShowsTheRunAsItStandsAndColumnsDoNotS
     EXPECT_EQ(rates, (std::vector<std::string>{"000A", "000B", "4E20", "FFFF"}));
 }
 
-TEST_F(MainWindow, TheAboutBoxIsOwnedAndCentred) {
-    RECT main, about{};
-    atShow = [&](HWND box) { GetWindowRect(box, &about); };
-    SendMessageW(dlg.m_hWnd, WM_SYSCOMMAND, 0x0010, 0);
-    EXPECT_EQ(shown.at(0).owner, dlg.m_hWnd);
-    GetWindowRect(dlg.m_hWnd, &main);
-    EXPECT_NEAR(about.left + about.right, main.left + main.right, 2);
-    EXPECT_NEAR(about.top + about.bottom, main.top + main.bottom, 2);
-}
-
-// The choosers move the current folder; the settings file stays the one of the folder the
-// window started in. A box without an icon.
-TEST_F(MainWindow, ChoosersOfferTheirFilterAndReapplyTheConvertRuleButLeaveTheSettingsFolder) {
+// The choosers fill the fields and move the current folder; the settings file stays the one
+// of the folder the window started in. A box without an icon.
+TEST_F(MainWindow, ChoosersOfferTheirFilterAndFillTheFieldsButLeaveTheSettingsFolder) {
     folder.Write("RAVELO.INI", "SRD: 5 > 6\n");
     std::filesystem::create_directory(folder.Root() / "sub");
     folder.Write("sub\\a.dvb", ChannelFile({5}));
@@ -182,18 +171,12 @@ TEST_F(MainWindow, ChoosersOfferTheirFilterAndReapplyTheConvertRuleButLeaveTheSe
     EXPECT_FALSE(ConvertEnabled());
     EXPECT_EQ(Choose(IDC_CHOOSE_DESTINATION, folder.Path("sub\\novo")), "Ficheiros do Palvero(*.dvb)");
     EXPECT_TRUE(ConvertEnabled());
-    for (int button : {IDC_CHOOSE_SOURCE, IDC_CHOOSE_DESTINATION}) {
-        EnableWindow(Item(IDC_CONVERT), FALSE);  // out of step with the fields
-        Choose(button, "");
-        EXPECT_TRUE(ConvertEnabled());
-    }
-    EXPECT_EQ(TextOf(Item(IDC_SOURCE)), folder.Path("sub\\a.dvb"));
-    EXPECT_EQ(TextOf(Item(IDC_DESTINATION)), folder.Path("sub\\novo.dvb"));  // the default extension
+    Choose(IDC_CHOOSE_SOURCE, "");  // cancelled: the field stays
     EXPECT_TRUE(shown.at(0).owner == dlg.m_hWnd && shown.at(1).owner == dlg.m_hWnd) << "open and save dialogs";
     ASSERT_NE(std::filesystem::current_path(), folder.Root()) << "the choosers moved the current folder";
     Post(IDC_CONVERT, BM_CLICK);
-    EXPECT_EQ(ReadAll(folder.Path("sub\\novo.dvb")), ChannelFile({6}));
-    EXPECT_EQ(shown.at(4).icon, nullptr) << shown.at(4).text;
+    EXPECT_EQ(ReadAll(folder.Path("sub\\novo.dvb")), ChannelFile({6})) << "the fields, with the default extension";
+    EXPECT_EQ(shown.at(3).icon, nullptr) << shown.at(3).text;
 }
 
 // Waits up to 10 s for find() to return a visible window.
