@@ -2,6 +2,7 @@
 
 #include "AboutDlg.h"
 #include "FileDialog.h"
+#include "TickClock.h"
 #include "WorkingDirectory.h"
 
 namespace {
@@ -10,7 +11,7 @@ constexpr const char* kChooserFolder = "C:\\";
 constexpr const char* kChannelPattern = "*.dvb";
 constexpr const char* kSortingUnfinished =
     "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.";
-constexpr ULONGLONG kShowEveryMs = 50;
+constexpr DWORD kShowEveryMs = 50;
 }
 
 const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
@@ -160,7 +161,7 @@ int CAdjusterDlg::AddRateRow(const std::string& hex, const std::string& dec, con
 }
 
 void CAdjusterDlg::ShowOnClock() {
-    if (::GetTickCount64() - m_lastShown >= kShowEveryMs) ShowPending();
+    if (TickIntervalPassed(::GetTickCount(), m_lastShown, kShowEveryMs)) ShowPending();
 }
 
 // The run keeps the thread busy, so nothing is painted unless asked for here.
@@ -170,5 +171,5 @@ void CAdjusterDlg::ShowPending() {
     if (m_rowsPending) m_list.EndInsertRows();
     m_countPending = m_percentPending = m_rowsPending = false;
     UpdateWindowAndChildren();
-    m_lastShown = ::GetTickCount64();
+    m_lastShown = ::GetTickCount();
 }

@@ -11,6 +11,7 @@
 
 #include "CFile.h"
 #include "TempDir.h"
+#include "TickClock.h"
 #include "WorkingDirectory.h"
 
 namespace {
@@ -87,5 +88,12 @@ TEST(CurrentDirectory, IsWholeAtAnyLengthAndEmptyOnceDeleted) {
     fs::current_path(before);
 }
 #endif
+
+// The window paints every 50 ms by a 32-bit clock, which wraps to 0 every 49.7 days.
+TEST(TickClock, IntervalPassesAcrossTheWrap) {
+    struct { uint32_t since, now; bool passed; } cases[] = {
+        {1000, 1049, false}, {1000, 1050, true}, {0xFFFFFFF0u, 0x21, false}, {0xFFFFFFF0u, 0x22, true}};
+    for (const auto& c : cases) EXPECT_EQ(TickIntervalPassed(c.now, c.since, 50), c.passed) << c.since << " " << c.now;
+}
 
 }  // namespace
