@@ -43,6 +43,7 @@ x86 kernel32.dll FreeLibrary
 *   kernel32.dll GetCurrentThreadId
 *   kernel32.dll GetFileSizeEx                     # 2000
 *   kernel32.dll GetFileType
+*   kernel32.dll GetFullPathNameW                  # XP; platform/SystemPathWin32.cpp
 *   kernel32.dll GetHandleInformation              # 2000
 *   kernel32.dll GetLastError
 *   kernel32.dll GetModuleFileNameW
