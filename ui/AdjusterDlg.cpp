@@ -2,15 +2,19 @@
 
 #include "AboutDlg.h"
 #include "FileDialog.h"
+#include "TickClock.h"
 #include "WorkingDirectory.h"
 
 namespace {
 constexpr DWORD kChooserFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 constexpr const char* kChooserFolder = "C:\\";
 constexpr const char* kChannelPattern = "*.dvb";
+// The two descriptions differ by the blank before the parenthesis, and must.
+constexpr const char* kOpenFilterName = "Ficheiros do Palvero (*.dvb)";
+constexpr const char* kSaveFilterName = "Ficheiros do Palvero(*.dvb)";
 constexpr const char* kSortingUnfinished =
     "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.";
-constexpr ULONGLONG kShowEveryMs = 50;
+constexpr DWORD kShowEveryMs = 50;
 }
 
 const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
@@ -89,7 +93,7 @@ HICON CAdjusterDlg::OnQueryDragIcon() { return m_hIcon; }
 // The chosen file needs not exist: a missing source is reported by the run.
 void CAdjusterDlg::OnChooseSource() {
     CFileDialog dialog(true, kChooserFlags);
-    dialog.SetFilter("Ficheiros do Palvero (*.dvb)", kChannelPattern);
+    dialog.SetFilter(kOpenFilterName, kChannelPattern);
     dialog.SetInitialDir(kChooserFolder);
     if (dialog.DoModal() == IDOK) {
         m_source = dialog.GetPathName();
@@ -100,7 +104,7 @@ void CAdjusterDlg::OnChooseSource() {
 
 void CAdjusterDlg::OnChooseDestination() {
     CFileDialog dialog(false, kChooserFlags);
-    dialog.SetFilter("Ficheiros do Palvero(*.dvb)", kChannelPattern);
+    dialog.SetFilter(kSaveFilterName, kChannelPattern);
     dialog.SetInitialDir(kChooserFolder);
     dialog.SetDefaultExtension("dvb");
     if (dialog.DoModal() == IDOK) {
@@ -124,7 +128,7 @@ void CAdjusterDlg::OnColumnClick(NMHDR*, LRESULT* result) {
 
 void CAdjusterDlg::OnConvert() {
     m_lastShown = 0;  // the count's 0 shows at once
-    ConversionEngine::OnConvert();
+    Convert();
     ShowPending();
 }
 
@@ -160,7 +164,7 @@ int CAdjusterDlg::AddRateRow(const std::string& hex, const std::string& dec, con
 }
 
 void CAdjusterDlg::ShowOnClock() {
-    if (::GetTickCount64() - m_lastShown >= kShowEveryMs) ShowPending();
+    if (TickIntervalPassed(::GetTickCount(), m_lastShown, kShowEveryMs)) ShowPending();
 }
 
 // The run keeps the thread busy, so nothing is painted unless asked for here.
@@ -170,5 +174,5 @@ void CAdjusterDlg::ShowPending() {
     if (m_rowsPending) m_list.EndInsertRows();
     m_countPending = m_percentPending = m_rowsPending = false;
     UpdateWindowAndChildren();
-    m_lastShown = ::GetTickCount64();
+    m_lastShown = ::GetTickCount();
 }
