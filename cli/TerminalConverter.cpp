@@ -102,7 +102,7 @@ void TerminalConverter::PrintResults() {
         *end++ = '\t';
         end = std::copy_n(texts.line, texts.lineLength, end);
         *end++ = '\n';
-        text.append(shown, end);
+        text.append(shown, static_cast<std::size_t>(end - shown));
         if (text.size() >= kRowsPerWrite) {
             m_out.Write(text);
             text.clear();
