@@ -38,7 +38,7 @@ int ConversionEngine::LoadRateTable() {
             m_view.ShowMessage(msg::kSettingsSyntaxError, BytesToDisplayText(line.text),
                                MessageIcon::Error);
         } else if (line.kind == SettingsLine::Kind::Store) {
-            m_rates.findOrInsert(line.sourceRate).SetReplacement(line.newRate);
+            m_rates.findOrInsert(line.sourceRate).newRate = line.newRate;
         }
     }
     reader.Close();
@@ -54,12 +54,12 @@ int ConversionEngine::LoadRateTable() {
 void ConversionEngine::ProcessRecord() {
     const uint16_t rate = m_record.GetSymbolRate();
     RateEntry& entry = m_rates.findOrInsert(rate);
-    if (entry.replaced) {
+    if (entry.newRate != 0) {
         m_record.SetSymbolRate(entry.newRate);
         ++m_convertedCount;
         m_view.ShowConvertedCount();
-    } else if (!entry.reported) {
-        entry.reported = true;
+    } else if (entry.reported == 0) {
+        entry.reported = 1;
         // A refused row changes nothing: the record keeps its rate either way.
         m_view.AddRateRow(rate, m_recordNo);
     }

@@ -4,17 +4,9 @@
 #include <map>
 #include <vector>
 
-// Four bytes, so that the table of all 16-bit rates stays small enough for
-// the cache: a file of random rates looks them up all over it.
 struct RateEntry {
-    uint16_t newRate = 0;   // the replacement's low 16 bits: all that is written
-    bool replaced = false;  // the settings file gave a replacement other than 0
-    bool reported = false;  // offered to the list in this run
-
-    void SetReplacement(uint32_t rate) {
-        newRate = static_cast<uint16_t>(rate);
-        replaced = rate != 0;
-    }
+    uint32_t newRate = 0;  // 0: no replacement; only the low 16 bits are written
+    int32_t reported = 0;  // 1 once offered to the list in this run
 };
 
 // Source rate -> replacement, unique 32-bit keys. Every record asks for a
