@@ -3,6 +3,7 @@
 #include "AboutDlg.h"
 #include "FileDialog.h"
 #include "RateRowTexts.h"
+#include "TickClock.h"
 #include "WorkingDirectory.h"
 
 namespace {
@@ -14,7 +15,7 @@ constexpr const char* kOpenFilterName = "Ficheiros do Palvero (*.dvb)";
 constexpr const char* kSaveFilterName = "Ficheiros do Palvero(*.dvb)";
 constexpr const char* kSortingUnfinished =
     "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.";
-constexpr ULONGLONG kShowEveryMs = 50;
+constexpr DWORD kShowEveryMs = 50;
 }
 
 const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
@@ -165,7 +166,7 @@ int CAdjusterDlg::AddRateRow(uint16_t rate, uint64_t recordNo) {
 }
 
 void CAdjusterDlg::ShowOnClock() {
-    if (::GetTickCount64() - m_lastShown >= kShowEveryMs) ShowPending();
+    if (TickIntervalPassed(::GetTickCount(), m_lastShown, kShowEveryMs)) ShowPending();
 }
 
 // The run keeps the thread busy, so nothing is painted unless asked for here.
@@ -175,5 +176,5 @@ void CAdjusterDlg::ShowPending() {
     if (m_rowsPending) m_list.EndInsertRows();
     m_countPending = m_percentPending = m_rowsPending = false;
     UpdateWindowAndChildren();
-    m_lastShown = ::GetTickCount64();
+    m_lastShown = ::GetTickCount();
 }

@@ -51,7 +51,7 @@ private:
     void ShowPending();
 
     static const MessageEntry<CAdjusterDlg> kMessageTable[];
-    ULONGLONG m_lastShown = 0;  // GetTickCount64 of the last ShowPending
+    DWORD m_lastShown = 0;  // GetTickCount of the last ShowPending
     int m_percent = 0;
     bool m_countPending = false;
     bool m_percentPending = false;
