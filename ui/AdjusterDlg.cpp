@@ -2,6 +2,7 @@
 
 #include "AboutDlg.h"
 #include "FileDialog.h"
+#include "RateRowTexts.h"
 #include "TickClock.h"
 #include "WorkingDirectory.h"
 
@@ -153,13 +154,14 @@ void CAdjusterDlg::SetProgress(int percent) {
 
 void CAdjusterDlg::ClearRateList() { m_list.DeleteAllItems(); }
 
-int CAdjusterDlg::AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) {
+int CAdjusterDlg::AddRateRow(uint16_t rate, uint64_t recordNo) {
     if (!m_rowsPending) m_list.BeginInsertRows();
     m_rowsPending = true;
-    const int index = m_list.InsertSorted(hex);
+    const RateRowTexts texts(rate, recordNo);
+    const int index = m_list.InsertSorted(texts.hex);
     if (index == -1) return -1;
-    m_list.SetItemText(index, 1, dec);
-    m_list.SetItemText(index, 2, line);
+    m_list.SetItemText(index, 1, texts.dec);
+    m_list.SetItemText(index, 2, texts.line);
     return index;
 }
 

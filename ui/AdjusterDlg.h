@@ -25,7 +25,7 @@ public:
                      MessageIcon icon) override;
     void SetProgress(int percent) override;
     void ClearRateList() override;
-    int AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) override;
+    int AddRateRow(uint16_t rate, uint64_t recordNo) override;
 
 protected:
     CRateListCtrl m_list;

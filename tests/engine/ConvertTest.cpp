@@ -16,17 +16,17 @@ struct RunCase {
 };
 
 const RunCase kRuns[] = {
-    // A later rule replaces an earlier one; with 0 it cancels it.
-    {"LaterLinesWin", "; taxas\nSRD: 1000 > 300\nsrh: 3e8 > 12d\r\nSRD: 100 > 200\nSRD: 27500 > 22000\nSRD: 100 > 0\n",
-     {1000, 27500, 5, 100}, {301, 22000, 5, 100}, {"row 0005 5 3", "row 0064 100 4"}, {kCompleted}, 2},
+    // A later rule replaces an earlier one, with 0 cancels it; numbers wrap modulo 2^32, and then
+    // rules above 65535 never match (0x10005 and 93036 hold 5 and 27500 in their low 16 bits).
+    {"LaterLinesWin", "; taxas\nSRD: 1000 > 300\nsrh: 3e8 > 12d\r\nSRD: 5 > 9\nSRD: 5 > 0\nSRH: 10005 > 9\n"
+     "SRD: 4294994796 > 7\nSRD: 93036 > 8\n", {1000, 27500, 5}, {301, 7, 5}, {"row 0005 5 3"}, {kCompleted}, 2},
     // The caption: the line with a-z upper-cased, cut at a zero byte, shown as Windows-1252 unless UTF-8.
     {"SyntaxErrorsAreReportedAndSkipped", "srh: zz > 1 `az{\nSRD: 1000 >\r\nSRD: 7 > 8\nSRH: 10 > 20 SRD: x\nsrd: \xE7\xE3\nsrd: 1 >\0 2\n"s,
      {7, 16}, {8, 16}, {"row 0010 16 2"},
      {SyntaxError("SRH: ZZ > 1 `AZ{\n"), SyntaxError("SRD: 1000 >\n"), SyntaxError("SRH: 10 > 20 SRD: X\n"),
       SyntaxError("SRD: çã\n"), SyntaxError("SRD: 1 >"), kCompleted}, 1},
-    // Replacements keep their low 16 bits; source rates above 65535 never match (65636 and 0x10000
-    // hold 100 and 0 in theirs). Each unknown rate is listed once.
-    {"RatesOf16Bits", "SRD: 100 > 0\nSRD: 200 > 200\nSRD: 300 > 65536\nSRD: 400 > -1\nSRD: 65636 > 5\n\nSRH: 10000 > 9\n",
+    // Replacements keep their low 16 bits. Each unknown rate is listed once.
+    {"ReplacementsKeepTheirLow16Bits", "SRD: 100 > 0\nSRD: 200 > 200\nSRD: 300 > 65536\nSRD: 400 > -1\n\n",
      {100, 200, 300, 400, 400, 0, 65535, 100, 0}, {100, 200, 0, 65535, 65535, 0, 65535, 100, 0},
      {"row 0064 100 1", "row 0000 0 6", "row FFFF 65535 7"}, {kCompleted}, 4},
 };
@@ -52,7 +52,8 @@ TEST_F(ConvertFixture, ARunShowsCountBarAndRowsInOrder) {
     EXPECT_TRUE(Run());
     EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0", "count 1", "progress 50",
                                   "row 000A 10 2", "progress 100", kCompleted}));
-    // Each run reads RAVELO.INI anew and counts from 0; a refused row is not offered again.
+    // Each run reads RAVELO.INI anew (no rule outlives the file it came from) and counts from 0;
+    // a refused row is not offered again, but a new run's is.
     converter.refuseRows = true;
     dir.Write("RAVELO.INI", "\n");
     dir.Write("source.dvb", ChannelFile({1000}) + ChannelFile(std::vector<uint16_t>(99, 10)));
