@@ -17,7 +17,7 @@ TEST(DisplayText, KeepsValidUtf8AndReadsOtherBytesAsWindows1252) {
         {"\xC1\xBF", "\xC3\x81\xC2\xBF"},                      // overlong two-byte
         {"\xE0\x9F\xBF", "\xC3\xA0\xC5\xB8\xC2\xBF"},          // overlong three-byte
         {"\xF0\x8F\xBF\xBF", "\xC3\xB0\xC2\x8F\xC2\xBF\xC2\xBF"},  // overlong four-byte
-        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},      // surrogate
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"}, {"\xED\xBF\xBF", "\xC3\xAD\xC2\xBF\xC2\xBF"},  // surrogates
         {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},  // above U+10FFFF
         {"\xC3\x28", "\xC3\x83("},                             // lead byte without continuation
     };

@@ -24,11 +24,13 @@ struct Fault {
     const char* message;  // how the last message begins; "" for success
     uint64_t stoppedAt;   // the record in hand when the run ended
     size_t destinationSize;
+    bool interrupts = false;  // every other call is interrupted by a signal (EINTR) first
 };
 
 const Fault* g_fault = nullptr;
 ino_t g_inode = 0;
 size_t g_done = 0;
+bool g_interrupted = false;
 
 bool Targeted(int fd) {
     struct stat st {};
@@ -38,6 +40,7 @@ bool Targeted(int fd) {
 // Moves at most the bytes the fault allows, through `call`; fails once they are used up.
 template <typename Call>
 ssize_t Limited(size_t n, ssize_t failure, Call call) {
+    if (g_fault->interrupts && (g_interrupted = !g_interrupted)) return errno = EINTR, -1;
     if (g_done >= g_fault->failAfter) return errno = EIO, failure;
     const ssize_t moved = call(std::min({n, g_fault->chunk, g_fault->failAfter - g_done}));
     g_done += moved > 0 ? static_cast<size_t>(moved) : 0;
@@ -71,6 +74,8 @@ const char* const kWriteFailed = "Não foi possível gravar o ficheiro\n{DEST} |
 
 const Fault kFaults[] = {
     {"RecordsStraddleShortReads", "source.dvb", 100, kNever, false, false, "", kRecords, kRecords * 64},
+    {"InterruptedReadsAreRetried", "source.dvb", kNever, kNever, false, false, "", kRecords, kRecords * 64, true},
+    {"InterruptedWritesAreRetried", "dest.dvb", kNever, kNever, false, false, "", kRecords, kRecords * 64, true},
     {"ReadErrorInTheSecondBlock", "source.dvb", kNever, 70000, false, false, kReadFailed, 1094, 1093 * 64},
     {"ShortWritesThenAnError", "dest.dvb", 1000, 100000, false, false, kWriteFailed, 2049, 100000},
     {"WriteThatTakesNothing", "dest.dvb", kNever, 65536, true, false, kWriteFailed, 2049, 65536},
@@ -87,7 +92,7 @@ TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
     struct stat st {};
     ASSERT_EQ(stat(dir.Path(fault.file).c_str(), &st), 0);
     g_inode = st.st_ino;
-    g_done = 0;
+    g_done = 0, g_interrupted = false;
     g_fault = &fault;
     EXPECT_EQ(Run(), !*fault.message);
     g_fault = nullptr;
