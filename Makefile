@@ -50,22 +50,22 @@ test-native: native
 test-asan: native-asan
 	ctest --preset native-asan
 
-# Under Xvfb so that the window tests have a display; the Wine prefix lives in the build
-# folder and is made (once) before the tests start, so that no test's time includes it.
-TEST_PREFIX := $(CURDIR)/build/windows-x64/wineprefix
+# $(call wine-tests,PRESET[,-32]): under Xvfb so that the window tests have a display; the
+# Wine prefix lives in the build folder and is made (once) before the tests start, so that
+# no test's time includes it. x64 under wine64; x86 (-32) under the 32-bit wine.
+define wine-tests
+xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
+  'cmake/wine-run.sh $(2) "$(CURDIR)/build/$(1)/wineprefix" wineboot && ctest --preset $(1)'; \
+status=$$?; WINEPREFIX=$(CURDIR)/build/$(1)/wineprefix $(WINESERVER) -k 2>/dev/null; exit $$status
+endef
+
 test-windows: windows-x64
 	@$(DEPS) wine
-	xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
-	  'cmake/wine-run.sh "$(TEST_PREFIX)" wineboot && ctest --preset windows-x64'; \
-	status=$$?; WINEPREFIX=$(TEST_PREFIX) $(WINESERVER) -k 2>/dev/null; exit $$status
+	$(call wine-tests,windows-x64)
 
-# The same for the x86 build, under the 32-bit wine in a 32-bit prefix of its own.
-TEST_PREFIX_X86 := $(CURDIR)/build/windows-x86/wineprefix
 test-windows-x86: windows-x86
 	@$(DEPS) wine wine32
-	xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
-	  'cmake/wine-run.sh -32 "$(TEST_PREFIX_X86)" wineboot && ctest --preset windows-x86'; \
-	status=$$?; WINEPREFIX=$(TEST_PREFIX_X86) $(WINESERVER) -k 2>/dev/null; exit $$status
+	$(call wine-tests,windows-x86,-32)
 
 test-linux-i686: linux-i686
 	ctest --preset linux-i686
