@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "SystemPath.h"
 #include "Utf8.h"
 
 namespace {
@@ -67,7 +68,7 @@ bool CFile::SystemOpen(const std::string& path, Mode mode) {
     const DWORD share = mode == Mode::ReadShared ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
     // Not CREATE_ALWAYS: that would empty the file before it is known not to be kept.
     const DWORD disposition = create ? OPEN_ALWAYS : OPEN_EXISTING;
-    HANDLE h = CreateFileW(widePath.c_str(), access, share, nullptr, disposition,
+    HANDLE h = CreateFileW(SystemPath(widePath).c_str(), access, share, nullptr, disposition,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     const DWORD type = GetFileType(h);
