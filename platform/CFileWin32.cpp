@@ -39,21 +39,14 @@ bool IsNamedNull(const std::wstring& path) {
     return _wcsicmp(path.c_str() + (slash == std::wstring::npos ? 0 : slash + 1), L"NUL") == 0;
 }
 
-// A handle opened for writing only may not read what identifies the file:
-// a second opening of the same file, for attributes only, may.
+// A standard handle that may not read this (opened for writing only) is a file
+// that no destination can open anyway: the handle writes and ours shares nothing.
 bool IdentityOf(HANDLE h, FileIdentity& identity) {
     BY_HANDLE_FILE_INFORMATION info;
-    bool known = GetFileInformationByHandle(h, &info) != 0;
-    if (!known) {
-        HANDLE again = ReOpenFile(h, FILE_READ_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0);
-        known = again != INVALID_HANDLE_VALUE && GetFileInformationByHandle(again, &info) != 0;
-        if (again != INVALID_HANDLE_VALUE) CloseHandle(again);
-    }
-    if (known)
-        identity = {info.dwVolumeSerialNumber,
-                    (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
-    return known;
+    if (!GetFileInformationByHandle(h, &info)) return false;
+    identity = {info.dwVolumeSerialNumber,
+                (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return true;
 }
 
 }  // namespace
