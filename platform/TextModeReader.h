@@ -15,6 +15,7 @@ public:
     bool Open(const std::string& path);
     Status ReadPiece(std::string& piece);
     void Close() { m_file.Close(); }
+    bool GetIdentity(FileIdentity& identity) const { return m_file.GetIdentity(identity); }
 
 private:
     // Next raw byte, or -1 at the end (0x1A included), -2 on a read error.

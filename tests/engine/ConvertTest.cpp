@@ -90,6 +90,8 @@ const StopCase kStops[] = {
     {"EqualPaths", kTwo, "{SOURCE}", {"count 0", Message("Os ficheiros origem e destino são iguais!", "(app)", false)}, "-"},
     {"MissingSource", "-", "", {"count 0", Message("Não foi possível localizar o ficheiro\n{SOURCE}", "(app)", false)}, "-"},
     {"UncreatableDestination", kTwo, "{ROOT}/missing/dest.dvb", {"count 0", Message("Não foi possível criar o ficheiro\n{DEST}", "(app)", false)}, "-"},
+    // The settings file read for the run, under any name, is left as it was.
+    {"SettingsFileAsDestination", kTwo, "{ROOT}/./RAVELO.INI", {"count 0", Message("Não foi possível criar o ficheiro\n{DEST}", "(app)", false)}, "-"},
     {"EmptySource", "", "", {"count 0", Message("O ficheiro não é válido.", "{DEST}", true)}, ""},
     {"DamagedTail", kTwo + "xy", "",
      {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
@@ -108,7 +110,8 @@ TEST_P(StopTest, ReportsAndLeavesTheFilesAsExpected) {
     Log expected;
     for (const std::string& line : c.log) expected.push_back(Expand(line));
     EXPECT_EQ(converter.log, expected);
-    EXPECT_EQ(ReadAll(source), c.source == "-" ? "" : c.source) << "the source stays intact";
+    EXPECT_EQ(ReadAll(source) + ReadAll(dir.Path("RAVELO.INI")), (c.source == "-" ? "" : c.source) + "SRD: 1000 > 300\nSRH: 6B6C > 55F0\n")
+        << "the source and the settings stay intact";
     EXPECT_EQ(std::filesystem::exists(FromUtf8(destination)) ? ReadAll(destination) : "-", c.destinationAfter);
     ExpectNotHeld(source);
     ExpectNotHeld(converter.typedDestination);
