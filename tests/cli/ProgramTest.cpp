@@ -96,12 +96,22 @@ Erro padrão: as mensagens da conversão.
 Código de saída: 0 concluído com sucesso, 1 erro, 2 utilização errada.
 )";
     const std::string lost = "Não foi possível escrever a saída padrão.\n";
+    // More rows than the converter hands over in one write: 5000 rates, none with a replacement.
+    std::vector<uint16_t> rates(5000);
+    std::string rows;
+    for (uint16_t rate = 0; rate < rates.size(); ++rate) {
+        char row[24];
+        std::snprintf(row, sizeof row, "%04X\t%d\t%d\n", rates[rate] = rate, rate, rate + 1);
+        rows += row;
+    }
+    dir.Write("muitas.dvb", ChannelFile(rates));
     const std::tuple<std::vector<std::string>, int, std::string, std::string> kRuns[] = {
         {{"--ini", "outro.ini", "canais Ωç.dvb", "saída Ω.dvb"}, 0,
          "0009\t9\t6\n000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
          "SRD: ?[2J?\t? X: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
         // RAVELO.INI of the current folder; a message's line break stays.
         {{"falta.dvb", "b"}, 1, "Contagem de SR convertidos: 0\n", "Não foi possível localizar o ficheiro\nfalta.dvb\n"},
+        {{"muitas.dvb", "m.dvb"}, 0, rows + "Contagem de SR convertidos: 0\n", "Concluído com sucesso.\n"},
         {{"--help"}, 0, help, ""},
         {{"--version"}, 0, "ravelo-convert " RAVELO_VERSION "\n", ""},
         {{"-z", "in.dvb"}, 2, "", "ravelo-convert: opção desconhecida: -z\n" + usage},

@@ -5,7 +5,7 @@
 // Valid UTF-8 is shown as it is; anything else is read as Windows-1252.
 TEST(DisplayText, KeepsValidUtf8AndReadsOtherBytesAsWindows1252) {
     // The lowest and highest of each length, either side of the surrogates, text around them.
-    const char* valid = "Convers\xC3\xA3o: \xC2\x80 \xDF\xBF \xE0\xA0\x80 \xEF\xBF\xBF \xF0\x90\x80\x80 "
+    const char* valid = "\xC3\xA7 Convers\xC3\xA3o: \xC2\x80 \xDF\xBF \xE0\xA0\x80 \xEF\xBF\xBF \xF0\x90\x80\x80 "
                         "\xF4\x8F\xBF\xBF \xED\x9F\xBF \xEE\x80\x80\n";
     const std::pair<const char*, const char*> cases[] = {
         {valid, valid},
@@ -20,6 +20,7 @@ TEST(DisplayText, KeepsValidUtf8AndReadsOtherBytesAsWindows1252) {
         {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"}, {"\xED\xBF\xBF", "\xC3\xAD\xC2\xBF\xC2\xBF"},  // surrogates
         {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},  // above U+10FFFF
         {"\xC3\x28", "\xC3\x83("},                             // lead byte without continuation
+        {"\x81\xA0\x80", "\xC2\x81\xC2\xA0\xE2\x82\xAC"},          // a continuation byte is no lead byte
     };
     for (const auto& [bytes, shown] : cases) EXPECT_EQ(BytesToDisplayText(bytes), shown) << bytes;
 }

@@ -98,7 +98,7 @@ TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
     g_fault = nullptr;
 
     const Log messages = converter.Lines("message");
-    ASSERT_FALSE(messages.empty());
+    ASSERT_EQ(messages.size(), 1u) << "one message ends a run";
     EXPECT_EQ(messages.back().rfind(*fault.message ? Expand(std::string("message ") + fault.message) : kCompleted, 0), 0u)
         << messages.back();
     EXPECT_EQ(converter.m_recordNo, fault.stoppedAt) << "a failure surfaces with its block";
