@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "Utf8.h"
 #else
 #include <unistd.h>
 
@@ -42,12 +44,9 @@ bool ConsoleStream::WriteNow(const std::string& utf8) {
     HANDLE handle = static_cast<HANDLE>(m_stream);
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
     if (m_terminal) {
-        // Invalid sequences become U+FFFD rather than losing the whole text.
-        const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                          nullptr, 0);
-        if (n <= 0) return false;
-        std::wstring wide(static_cast<std::size_t>(n), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+        // What comes here was made fit to show before (BytesToDisplayText).
+        std::wstring wide;
+        if (!Utf8ToWide(utf8, wide)) return false;
         DWORD written = 0;
         for (std::size_t done = 0; done < wide.size(); done += written) {
             if (!WriteConsoleW(handle, wide.data() + done, static_cast<DWORD>(wide.size() - done),

@@ -18,7 +18,15 @@ std::string Hex4(uint32_t rate) {
 
 // The caption names the file; without a directory, just the file under the root.
 std::string ShownSettingsPath(const std::string& path) {
-    return path.empty() ? std::string(1, kPathSeparator) + msg::kSettingsFileName : path;
+    return path.empty() ? std::string(1, kPathSeparator) + msg::kSettingsFileName
+                        : BytesToDisplayText(path);
+}
+
+// The caption is the line with its line end, which ends the line as read
+// and is no character of it; everything before it is shown as outside text.
+std::string ShownSettingsLine(const std::string& line) {
+    const bool ended = !line.empty() && line.back() == '\n';
+    return BytesToDisplayText(line.substr(0, line.size() - ended)) + (ended ? "\n" : "");
 }
 
 }  // namespace
@@ -43,7 +51,7 @@ int ConversionEngine::LoadRateTable() {
     while ((status = reader.ReadPiece(piece)) == TextModeReader::Status::Piece) {
         const SettingsLine line = ParseSettingsLine(piece);
         if (line.kind == SettingsLine::Kind::SyntaxError) {
-            m_view.ShowMessage(msg::kSettingsSyntaxError, BytesToDisplayText(line.text),
+            m_view.ShowMessage(msg::kSettingsSyntaxError, ShownSettingsLine(line.text),
                                MessageIcon::Error);
         } else if (line.kind == SettingsLine::Kind::Store) {
             m_rates.findOrInsert(line.sourceRate).newRate = line.newRate;
@@ -53,7 +61,7 @@ int ConversionEngine::LoadRateTable() {
     if (status == TextModeReader::Status::Error) {
         // Half a table would convert wrongly without a word: refuse the run.
         m_rates.clear();
-        m_view.ShowMessage(msg::kSettingsUnreadable, path, MessageIcon::Error);
+        m_view.ShowMessage(msg::kSettingsUnreadable, ShownSettingsPath(path), MessageIcon::Error);
         return 0;
     }
     return 1;
@@ -86,26 +94,26 @@ bool ConversionEngine::OpenDataFiles(uint64_t& length) {
         return false;
     }
     if (!m_sourceFile.Open(m_source, CFile::Mode::ReadExclusive)) {
-        m_view.ShowMessage(msg::kSourceNotFound + m_source, std::nullopt, MessageIcon::None);
+        m_view.ShowMessage(msg::kSourceNotFound + BytesToDisplayText(m_source), std::nullopt, MessageIcon::None);
         return false;
     }
     if (!m_destFile.Open(m_destination, CFile::Mode::CreateExclusive)) {
         m_sourceFile.Close();
-        m_view.ShowMessage(msg::kDestinationNotCreated + m_destination, std::nullopt,
+        m_view.ShowMessage(msg::kDestinationNotCreated + BytesToDisplayText(m_destination), std::nullopt,
                            MessageIcon::None);
         return false;
     }
     if (!m_sourceFile.GetLength(length)) {
         m_sourceFile.Close();
         m_destFile.Close();
-        m_view.ShowMessage(msg::kSourceReadFailed + m_source, std::nullopt, MessageIcon::Error);
+        m_view.ShowMessage(msg::kSourceReadFailed + BytesToDisplayText(m_source), std::nullopt, MessageIcon::Error);
         return false;
     }
     m_length = static_cast<float>(length);
     if (length == 0) {
         m_sourceFile.Close();
         m_destFile.Close();
-        m_view.ShowMessage(msg::kSourceEmpty, m_destination, MessageIcon::Error);
+        m_view.ShowMessage(msg::kSourceEmpty, BytesToDisplayText(m_destination), MessageIcon::Error);
         return false;
     }
     return true;
@@ -121,16 +129,16 @@ bool ConversionEngine::CopyRecords(uint64_t length) {
         m_view.SetProgress(ProgressPercent());
         std::size_t received = 0;
         if (!m_sourceFile.Read(m_record.bytes.data(), ChannelRecord::kSize, received)) {
-            m_view.ShowMessage(msg::kSourceReadFailed + m_source, std::nullopt, MessageIcon::Error);
+            m_view.ShowMessage(msg::kSourceReadFailed + BytesToDisplayText(m_source), std::nullopt, MessageIcon::Error);
             return false;
         }
         if (received < ChannelRecord::kSize) {
-            m_view.ShowMessage(msg::kSourceDamaged, m_destination, MessageIcon::Error);
+            m_view.ShowMessage(msg::kSourceDamaged, BytesToDisplayText(m_destination), MessageIcon::Error);
             return false;
         }
         ProcessRecord();
         if (!m_destFile.Write(m_record.bytes.data(), ChannelRecord::kSize)) {
-            m_view.ShowMessage(msg::kDestinationWriteFailed + m_destination, std::nullopt,
+            m_view.ShowMessage(msg::kDestinationWriteFailed + BytesToDisplayText(m_destination), std::nullopt,
                                MessageIcon::Error);
             return false;
         }
@@ -162,7 +170,7 @@ bool ConversionEngine::Convert() {
     const bool finished = FinishDestination();
     m_sourceFile.Close();
     if (succeeded && !finished) {
-        m_view.ShowMessage(msg::kDestinationWriteFailed + m_destination, std::nullopt,
+        m_view.ShowMessage(msg::kDestinationWriteFailed + BytesToDisplayText(m_destination), std::nullopt,
                            MessageIcon::Error);
         succeeded = false;
     }

@@ -77,7 +77,7 @@ TEST(CommandLineTest, ArgumentsGiveTheirActionAndPaths) {
     }
 }
 
-// Rows ascending, then the count; "caption: text", control bytes as "?"; any name intact.
+// Rows ascending, then the count; "caption: text" on one line, controls visible; any name intact.
 // Output lost to a pipe without reader ends with 1, on Linux as on Windows (no SIGPIPE).
 TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     TempDir dir;
@@ -87,12 +87,12 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     const std::tuple<std::vector<std::string>, int, std::string, std::string> kRuns[] = {
         {{"--ini", "outro.ini", "canais Ωç.dvb", "saída Ω.dvb"}, 0,
          "000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
-         "SRD: ?[2J?\t? X: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
+         "SRD: ␛[2J␡␉␁ X␍: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
         {{"--ini", "x.ini", "a", "b"}, 1, "Contagem de SR convertidos: 0\n",
          "x.ini: Não foi possivel aceder ao ficheiro de inicialização!\n"},
         {{"--help"}, 0, usage + "\n" + cli::kHelp, ""},
         {{"--version"}, 0, "ravelo-convert " RAVELO_VERSION "\n", ""},
-        {{"-z", "in.dvb"}, 2, "", "ravelo-convert: opção desconhecida: -z\n" + usage},
+        {{"-z\x1B[2J", "in.dvb"}, 2, "", "ravelo-convert: opção desconhecida: -z␛[2J\n" + usage},
     };
     for (const auto& [args, status, out, err] : kRuns) {
         EXPECT_EQ(Launch(args, dir, false), Result(status, out, err)) << args[0];

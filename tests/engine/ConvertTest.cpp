@@ -23,8 +23,9 @@ const RunCase kRuns[] = {
      {"row FFFF 65535 1", "row 000A 10 2", "row 0000 0 4"}, {kCompleted}, 0},
     {"ReplacementsKeepTheirLow16Bits", "SRD: 100 > 0\nSRD: 200 > 200\nSRD: 300 > 65536\nSRD: 400 > -1\n",
      {100, 200, 300, 400, 400}, {100, 200, 0, 65535, 65535}, {"row 0064 100 1"}, {kCompleted}, 4},
-    {"ALineNotInUtf8IsShownAsWindows1252", "srd: \xE7\xE3\n", {1}, {1}, {"row 0001 1 1"},
-     {SyntaxError("SRD: çã\n"), kCompleted}, 0},
+    // Its line end ends the caption as read; a CR before it is part of the line.
+    {"ALineNotInUtf8IsShownAsWindows1252WithControlsVisible", "srd: \xE7\xE3\x1B\x9D\r\r\n", {1}, {1},
+     {"row 0001 1 1"}, {SyntaxError("SRD: çã␛�␍\n"), kCompleted}, 0},
 };
 
 class RunTest : public ConvertFixture, public ::testing::WithParamInterface<RunCase> {};
@@ -70,14 +71,15 @@ struct StopCase {
 const std::string kTwo = ChannelFile({1000, 10});
 
 const StopCase kStops[] = {
-    {"NoSettingsFile", kTwo, "", {"count 0", Message(msg::kSettingsUnreadable, "{ROOT}/no{SEP}RAVELO.INI", true)},
-     "-", "{ROOT}/no"},
+    {"NoSettingsFile", kTwo, "", {"count 0", Message(msg::kSettingsUnreadable, "{ROOT}/no␛{SEP}RAVELO.INI", true)},
+     "-", "{ROOT}/no\x1B"},
     // A working directory that cannot be named never falls back to another folder's file.
     {"UnknownWorkingDirectory", kTwo, "", {"count 0", Message(msg::kSettingsUnreadable, "{SEP}RAVELO.INI", true)},
      "-", ""},
     {"EqualPaths", kTwo, "{SOURCE}", {"count 0", Message(msg::kSamePaths, "(app)", false)}, "-"},
     {"MissingSource", "-", "", {"count 0", Message(msg::kSourceNotFound + std::string("{SOURCE}"), "(app)", false)}, "-"},
-    {"UncreatableDestination", kTwo, "{ROOT}/missing/dest.dvb", {"count 0", Message(msg::kDestinationNotCreated + std::string("{DEST}"), "(app)", false)}, "-"},
+    // Names in messages are shown, not obeyed.
+    {"UncreatableDestination", kTwo, "{ROOT}/missing/\x1B]0;T\a.dvb", {"count 0", Message(msg::kDestinationNotCreated + std::string("{ROOT}/missing/␛]0;T␇.dvb"), "(app)", false)}, "-"},
     {"EmptySource", "", "", {"count 0", Message(msg::kSourceEmpty, "{DEST}", true)}, ""},
     {"DamagedTail", kTwo + "xy", "",
      {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
