@@ -16,9 +16,8 @@ public:
     explicit ConversionEngine(ConversionView& view) : m_view(view) {}
     virtual ~ConversionEngine() = default;
 
-    // The button handler: one run, ending with one message.
-    void OnConvert() { Convert(); }
-    // The same run; true when it ended with the success message.
+    // The run behind "Converter", ending with one message; true when that
+    // message is the success one.
     bool Convert();
 
 protected:

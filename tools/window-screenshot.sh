@@ -47,9 +47,11 @@ wait_gone() {
         sleep 0.2
     done
 }
-photograph() {  # photograph WINDOW FILE: the window with a 4-pixel margin
+# Wine draws the frames itself (no window manager), so the X window's rectangle
+# is the whole window with its frame: the picture holds that and nothing else.
+photograph() {  # photograph WINDOW FILE
     eval "$(xdotool getwindowgeometry --shell "$1")"
-    import -window root -crop "$((WIDTH + 8))x$((HEIGHT + 8))+$((X - 4))+$((Y - 4))" +repage "$2"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
 }
 
 "$here/../cmake/wine-run.sh" "$prefix" "$exe" >/dev/null 2>&1 &

@@ -8,6 +8,9 @@ namespace {
 constexpr DWORD kChooserFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 constexpr const char* kChooserFolder = "C:\\";
 constexpr const char* kChannelPattern = "*.dvb";
+// The two descriptions differ by the blank before the parenthesis, and must.
+constexpr const char* kOpenFilterName = "Ficheiros do Palvero (*.dvb)";
+constexpr const char* kSaveFilterName = "Ficheiros do Palvero(*.dvb)";
 constexpr const char* kSortingUnfinished =
     "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.";
 constexpr ULONGLONG kShowEveryMs = 50;
@@ -89,7 +92,7 @@ HICON CAdjusterDlg::OnQueryDragIcon() { return m_hIcon; }
 // The chosen file needs not exist: a missing source is reported by the run.
 void CAdjusterDlg::OnChooseSource() {
     CFileDialog dialog(true, kChooserFlags);
-    dialog.SetFilter("Ficheiros do Palvero (*.dvb)", kChannelPattern);
+    dialog.SetFilter(kOpenFilterName, kChannelPattern);
     dialog.SetInitialDir(kChooserFolder);
     if (dialog.DoModal() == IDOK) {
         m_source = dialog.GetPathName();
@@ -100,7 +103,7 @@ void CAdjusterDlg::OnChooseSource() {
 
 void CAdjusterDlg::OnChooseDestination() {
     CFileDialog dialog(false, kChooserFlags);
-    dialog.SetFilter("Ficheiros do Palvero(*.dvb)", kChannelPattern);
+    dialog.SetFilter(kSaveFilterName, kChannelPattern);
     dialog.SetInitialDir(kChooserFolder);
     dialog.SetDefaultExtension("dvb");
     if (dialog.DoModal() == IDOK) {
@@ -124,7 +127,7 @@ void CAdjusterDlg::OnColumnClick(NMHDR*, LRESULT* result) {
 
 void CAdjusterDlg::OnConvert() {
     m_lastShown = 0;  // the count's 0 shows at once
-    ConversionEngine::OnConvert();
+    Convert();
     ShowPending();
 }
 

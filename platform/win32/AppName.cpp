@@ -4,6 +4,8 @@
 
 #include "Utf8.h"
 
+namespace {
+
 std::string ApplicationNameFromPath(const std::wstring& programPath) {
     const std::size_t slash = programPath.find_last_of(L"\\/:");
     std::wstring name = slash == std::wstring::npos ? programPath : programPath.substr(slash + 1);
@@ -11,6 +13,8 @@ std::string ApplicationNameFromPath(const std::wstring& programPath) {
     if (dot != std::wstring::npos && dot > 0) name.resize(dot);
     return WideToUtf8(name);
 }
+
+}  // namespace
 
 const std::string& ApplicationName() {
     static const std::string name = [] {

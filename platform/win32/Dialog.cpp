@@ -24,10 +24,7 @@ bool CDialog::Create(CWnd* parent) {
                                 DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
-void CDialog::EndDialog(int result) {
-    m_result = result;
-    ::EndDialog(m_hWnd, result);
-}
+void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
 
 void CDialog::UpdateData(bool saveAndValidate) {
     const bool wasExchanging = m_exchanging;
@@ -88,6 +85,8 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const bool fromControl = (message == WM_COMMAND && lParam != 0) || message == WM_NOTIFY;
     if (m_exchanging && fromControl) return TRUE;  // caused by the exchange itself: dropped
 
+    // A handler may show a message box, whose loop sends this window messages of its
+    // own: the flag belongs to one handler at a time, so nested ones keep theirs apart.
     const bool outerDefault = m_useDefault;
     m_useDefault = false;
     LRESULT result = 0;
@@ -96,6 +95,8 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     m_useDefault = outerDefault;
     if (handled) {
         if (wantsDefault) return FALSE;
+        // For a few messages, this one among them, a dialog procedure returns the result
+        // itself (here the icon): DWLP_MSGRESULT is not read for them.
         if (message == WM_QUERYDRAGICON) return static_cast<INT_PTR>(result);
         ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
         return TRUE;

@@ -18,7 +18,6 @@ public:
     // pumps messages itself (in-process drivers).
     bool Create(CWnd* parent = nullptr);
     void EndDialog(int result);
-    int GetResult() const { return m_result; }
 
     // Exchanges data with DoDataExchange; true: controls to members.
     // Notifications that the controls send meanwhile are discarded.
@@ -40,5 +39,4 @@ private:
     UINT m_templateId;
     CWnd* m_parent;
     bool m_exchanging = false;
-    int m_result = -1;
 };

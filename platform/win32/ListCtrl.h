@@ -16,6 +16,7 @@ public:
     // Returns the index where the item landed, or -1 when the list refused it.
     int InsertItem(int index, const std::string& text);
     bool SetItemText(int item, int subItem, const std::string& text);
+    // At most 255 characters: enough for the program's rows, which are numbers.
     std::string GetItemText(int item, int subItem) const;
     bool DeleteAllItems() { return SendMessage(LVM_DELETEALLITEMS) != 0; }
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }

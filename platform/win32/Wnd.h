@@ -6,7 +6,10 @@
 #include <string>
 
 // A window handle with the few operations the program uses. Texts are UTF-8;
-// the wide Windows functions are called underneath.
+// the wide Windows functions are called underneath. With UNICODE defined,
+// <windows.h> turns SendMessage, GetWindowText and MessageBox into macros for
+// their ...W forms, so these members are really named SendMessageW and so on;
+// callers see the same macros and never notice.
 class CWnd {
 public:
     CWnd() = default;
