@@ -34,7 +34,6 @@ std::string BytesToDisplayText(const std::string& bytes) {
         }
     }
     std::string out;
-    out.reserve(bytes.size() + 8);
     for (const char32_t c : codePoints) AppendUtf8(out, Shown(c));
     return out;
 }

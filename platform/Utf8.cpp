@@ -41,7 +41,7 @@ bool DecodeUtf8(const std::string& s, std::u32string& codePoints, bool acceptLon
         } else {
             return false;
         }
-        if (i + extra >= s.size()) return false;
+        // A sequence cut short meets the string's terminating zero, no continuation byte.
         for (std::size_t k = 1; k <= extra; ++k) {
             const auto next = static_cast<unsigned char>(s[i + k]);
             if ((next & 0xC0) != 0x80) return false;

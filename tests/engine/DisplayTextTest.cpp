@@ -14,12 +14,12 @@ TEST(DisplayText, KeepsUtf8ReadsOtherBytesAsWindows1252AndShowsControls) {
         {"/x/y\x1B]0;T\a", "/x/y␛]0;T␇"}, {"SRD: \xC2\x9B" "31mX \xC2\x80\xC2\x9F", "SRD: �31mX ��"},
         {"Convers\xE3o\x1B", "Conversão␛"}, {"\x80 \x9C \x81\x8D\x8F\x90\x9D", "€ œ �����"},
         {"\xC3", "\xC3\x83"}, {"\xE2\x82", "\xC3\xA2\xE2\x80\x9A"},  // truncated
-        {"\xBF", "\xC2\xBF"},                                     // stray continuation
+        {"\x80", "€"}, {"\x80\xBF\xBF\xBF", "€¿¿¿"},            // stray continuations
         {"\xC3\xA3\xA3", "\xC3\x83\xC2\xA3\xC2\xA3"},          // one continuation too many
-        {"\xC1\xBF", "\xC3\x81\xC2\xBF"},                      // overlong two-byte
+        {"\xC1\xBF\xBF", "\xC3\x81\xC2\xBF\xC2\xBF"},            // overlong two-byte
         {"\xE0\x9F\xBF", "\xC3\xA0\xC5\xB8\xC2\xBF"},          // overlong three-byte
         {"\xF0\x8F\xBF\xBF", "\xC3\xB0�\xC2\xBF\xC2\xBF"},     // overlong four-byte
-        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},      // surrogate
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"}, {"\xED\xBF\xBF", "í¿¿"},  // surrogates
         {"\xF4\x90\x80\x80", "\xC3\xB4�\xE2\x82\xAC\xE2\x82\xAC"},  // above U+10FFFF
         {"\xC3\x28", "\xC3\x83("},                             // lead byte without continuation
     };
