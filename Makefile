@@ -1,9 +1,11 @@
 # make test   builds everything (Linux, Linux with sanitizers, Windows x64 and x86) and runs every test
+#             (x86 under 32-bit Wine; where the kernel cannot run 32-bit programs, the portable
+#             tests as static i686 Linux programs under qemu-i386-static instead)
 # make run    the bundled example: in the window (wine64) with a display, else in the terminal
 # Each target first checks the Debian packages it needs (tools/install-deps.sh):
 # nothing to do when they are there; as root it installs what is missing.
-.PHONY: all deps native native-asan windows-x64 windows-x86 test test-native test-asan \
-        test-windows run run-window run-terminal screenshots dist install bench clean
+.PHONY: all deps native native-asan windows-x64 windows-x86 linux-i686 test test-native test-asan \
+        test-windows test-windows-x86 test-linux-i686 test-x86 run run-window run-terminal screenshots dist install bench clean
 
 WINESERVER := /usr/lib/wine/wineserver
 DEPS := tools/install-deps.sh
@@ -13,7 +15,7 @@ all: native windows-x64 windows-x86
 
 # Everything that any target here needs.
 deps:
-	@$(DEPS) native windows-x64 windows-x86 wine screenshots dist
+	@$(DEPS) native windows-x64 windows-x86 wine wine32 linux-i686 screenshots dist
 
 native:
 	@$(DEPS) native
@@ -36,23 +38,51 @@ windows-x86:
 	cmake --preset windows-x86 >/dev/null
 	cmake --build --preset windows-x86
 
+# The portable tests (engine, platform, cli) as static 32-bit Linux programs.
+linux-i686:
+	@$(DEPS) linux-i686
+	cmake --preset linux-i686 >/dev/null
+	cmake --build --preset linux-i686
+
 test-native: native
 	ctest --preset native
 
 test-asan: native-asan
 	ctest --preset native-asan
 
-# Under Xvfb so that the window tests have a display; the Wine prefix lives in the build
-# folder and is made (once) before the tests start, so that no test's time includes it.
-TEST_PREFIX := $(CURDIR)/build/windows-x64/wineprefix
+# $(call wine-tests,PRESET[,-32]): under Xvfb so that the window tests have a display; the
+# Wine prefix lives in the build folder and is made (once) before the tests start, so that
+# no test's time includes it. x64 under wine64; x86 (-32) under the 32-bit wine.
+define wine-tests
+xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
+  'cmake/wine-run.sh $(2) "$(CURDIR)/build/$(1)/wineprefix" wineboot && ctest --preset $(1)'; \
+status=$$?; WINEPREFIX=$(CURDIR)/build/$(1)/wineprefix $(WINESERVER) -k 2>/dev/null; exit $$status
+endef
+
 test-windows: windows-x64
 	@$(DEPS) wine
-	xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
-	  'cmake/wine-run.sh "$(TEST_PREFIX)" wineboot && ctest --preset windows-x64'; \
-	status=$$?; WINEPREFIX=$(TEST_PREFIX) $(WINESERVER) -k 2>/dev/null; exit $$status
+	$(call wine-tests,windows-x64)
 
-test: test-native test-asan test-windows windows-x86
-	@echo "All tests passed (native, native with sanitizers, Windows x64 under Wine); Windows x86 built."
+test-windows-x86: windows-x86
+	@$(DEPS) wine wine32
+	$(call wine-tests,windows-x86,-32)
+
+test-linux-i686: linux-i686
+	ctest --preset linux-i686
+
+# 32-bit code is always tested: under Wine when a tiny i386 program runs here (the probe;
+# RAVELO_NO_I386=1 makes it fail), otherwise under qemu, with the x86 programs still built.
+I386_PROBE := tools/can-run-i386.sh build/i386-probe
+test-x86:
+	@$(DEPS) i386-probe
+	@if $(I386_PROBE); then $(MAKE) --no-print-directory test-windows-x86; else \
+	  echo "*** This kernel cannot run 32-bit programs: the x86 tests run as i686 Linux programs under qemu-i386-static, and the Windows x86 programs are only built. ***"; \
+	  $(MAKE) --no-print-directory test-linux-i686 windows-x86; fi
+
+test: test-native test-asan test-windows test-x86
+	@if $(I386_PROBE); then x86="Windows x86 under 32-bit Wine"; \
+	else x86="i686 Linux under qemu; Windows x86 built"; fi; \
+	echo "All tests passed (native, native with sanitizers, Windows x64 under Wine, $$x86)."
 
 # The bundled example: the window when there is a display, otherwise the
 # terminal converter with the bundled settings file.

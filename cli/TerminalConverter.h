@@ -29,12 +29,12 @@ public:
                      MessageIcon icon) override;
     void SetProgress(int percent) override;
     void ClearRateList() override { m_rows.clear(); }
-    int AddRateRow(const std::string& hex, const std::string& dec,
-                   const std::string& line) override;
+    int AddRateRow(uint16_t rate, uint64_t recordNo) override;
 
 private:
     struct Row {
-        std::string hex, dec, line;
+        uint16_t rate;
+        uint64_t recordNo;
     };
 
     void ClearProgress();

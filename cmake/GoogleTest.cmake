@@ -14,4 +14,8 @@ if(NOT TARGET GTest::gtest_main)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  # The framework only, not code under test: unoptimised it builds in less than half the time,
+  # and each Windows build waits for it before any test program links.
+  target_compile_options(gtest PRIVATE -O0)
+  target_compile_options(gtest_main PRIVATE -O0)
 endif()

@@ -1,10 +1,19 @@
 #!/bin/sh
-# Runs a Windows program under wine64 in a private prefix: wine-run.sh PREFIX PROGRAM [ARGS...]
+# Runs a Windows program under Wine in a private prefix: wine-run.sh [-32] PREFIX PROGRAM [ARGS...]
+# Without -32: a 64-bit program under wine64. With -32: a 32-bit program under Debian's
+# 32-bit wine, in a 32-bit prefix (WINEARCH=win32), the Windows it is made for.
 # The prefix is made once (guarded by a lock, so parallel tests wait for it).
 set -eu
+if [ "$1" = -32 ]; then
+    shift
+    WINE=${WINE:-/usr/lib/wine/wine}
+    export WINEARCH=win32
+else
+    WINE=${WINE:-/usr/lib/wine/wine64}
+    export WINEARCH=win64
+fi
 prefix=$1
 shift
-WINE=${WINE:-/usr/lib/wine/wine64}
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$prefix/.ready" ]; then
     mkdir -p "$prefix"

@@ -1,7 +1,5 @@
 #include "ConversionEngine.h"
 
-#include <cstdio>
-
 #include "DisplayText.h"
 #include "Messages.h"
 #include "SettingsLine.h"
@@ -9,12 +7,6 @@
 #include "WorkingDirectory.h"
 
 namespace {
-
-std::string Hex4(uint32_t rate) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04lX", static_cast<unsigned long>(rate));
-    return text;
-}
 
 // The caption names the file; without a directory, just the file under the root.
 std::string ShownSettingsPath(const std::string& path) {
@@ -68,18 +60,17 @@ int ConversionEngine::LoadRateTable() {
 }
 
 void ConversionEngine::ProcessRecord() {
-    uint32_t rate = m_record.GetSymbolRate();
+    const uint16_t rate = m_record.GetSymbolRate();
     RateEntry& entry = m_rates.findOrInsert(rate);
     if (entry.newRate != 0) {
-        rate = entry.newRate;
+        m_record.SetSymbolRate(entry.newRate);
         ++m_convertedCount;
         m_view.ShowConvertedCount();
     } else if (entry.reported == 0) {
         entry.reported = 1;
         // A refused row changes nothing: the record keeps its rate either way.
-        m_view.AddRateRow(Hex4(rate), std::to_string(rate), std::to_string(m_recordNo));
+        m_view.AddRateRow(rate, m_recordNo);
     }
-    m_record.SetSymbolRate(rate);
 }
 
 int ConversionEngine::ProgressPercent() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,8 @@ public:
                              MessageIcon icon) = 0;
     virtual void SetProgress(int percent) = 0;
     virtual void ClearRateList() = 0;
-    // Returns the row's index, or -1 when the list refused it.
-    virtual int AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) = 0;
+    // A rate that was not converted, first met in record recordNo (from 1);
+    // RateRowTexts gives the row's texts. Returns the row's index, or -1 when
+    // the list refused it.
+    virtual int AddRateRow(uint16_t rate, uint64_t recordNo) = 0;
 };

@@ -9,28 +9,25 @@ struct RateEntry {
     int32_t reported = 0;  // 1 once offered to the list in this run
 };
 
-// Source rate -> replacement, ordered by unsigned key. Every record asks for a
-// 16-bit rate, so those entries are also found directly by index (map nodes
-// never move).
+// Source rate -> replacement, unique 32-bit keys. Every record asks for a
+// 16-bit rate, so those live in a flat table of all 65,536 (an entry never
+// stored reads as a new one); only wider rates from the settings file need
+// the map.
 class RateTable {
 public:
-    RateTable() = default;
-    RateTable(const RateTable&) = delete;  // the index points into this table's own map
-    RateTable& operator=(const RateTable&) = delete;
+    RateTable() : m_narrow(kNarrowRates) {}
 
     void clear() {
-        m_entries.clear();
-        m_byRate.assign(m_byRate.size(), nullptr);
+        m_narrow.assign(kNarrowRates, RateEntry{});
+        m_wide.clear();
     }
     RateEntry& findOrInsert(uint32_t rate) {
-        if (rate > 0xFFFF) return m_entries[rate];
-        if (m_byRate.empty()) m_byRate.resize(0x10000);
-        RateEntry*& entry = m_byRate[rate];
-        if (entry == nullptr) entry = &m_entries[rate];
-        return *entry;
+        return rate < kNarrowRates ? m_narrow[rate] : m_wide[rate];
     }
 
 private:
-    std::map<uint32_t, RateEntry> m_entries;
-    std::vector<RateEntry*> m_byRate;
+    static constexpr uint32_t kNarrowRates = 0x10000;
+
+    std::vector<RateEntry> m_narrow;
+    std::map<uint32_t, RateEntry> m_wide;
 };

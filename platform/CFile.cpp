@@ -5,14 +5,7 @@
 
 CFile::~CFile() { Close(); }
 
-bool CFile::Read(void* buffer, std::size_t n, std::size_t& received) {
-    if (m_end - m_begin >= n && !m_writing) {  // the usual case: the block holds it all
-        std::memcpy(buffer, m_block.data() + m_begin, n);
-        m_begin += n;
-        m_position += n;
-        received = n;
-        return true;
-    }
+bool CFile::ReadAcrossBlocks(void* buffer, std::size_t n, std::size_t& received) {
     received = 0;
     auto* out = static_cast<unsigned char*>(buffer);
     bool ok = IsOpen() && !m_writing;
@@ -34,13 +27,7 @@ bool CFile::Read(void* buffer, std::size_t n, std::size_t& received) {
     return ok;
 }
 
-bool CFile::Write(const void* buffer, std::size_t n) {
-    if (m_writing && m_block.size() - m_end > n && !m_writeFailed) {  // room in the block
-        std::memcpy(m_block.data() + m_end, buffer, n);
-        m_end += n;
-        m_position += n;
-        return true;
-    }
+bool CFile::WriteAcrossBlocks(const void* buffer, std::size_t n) {
     if (!IsOpen() || !m_writing || m_writeFailed) return false;
     const auto* in = static_cast<const unsigned char*>(buffer);
     m_block.resize(kBlockSize);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -32,14 +33,29 @@ public:
     // Bytes handed to or taken from the caller since Open.
     uint64_t GetPosition() const { return m_position; }
     // Reads until n bytes arrived or the file ended; false on a read error.
-    bool Read(void* buffer, std::size_t n, std::size_t& received);
-    bool Write(const void* buffer, std::size_t n);
+    bool Read(void* buffer, std::size_t n, std::size_t& received) {
+        if (m_end - m_begin < n || m_writing) return ReadAcrossBlocks(buffer, n, received);
+        std::memcpy(buffer, m_block.data() + m_begin, n);  // the usual case: the block holds it all
+        m_begin += n;
+        m_position += n;
+        received = n;
+        return true;
+    }
+    bool Write(const void* buffer, std::size_t n) {
+        if (!m_writing || m_block.size() - m_end <= n || m_writeFailed) return WriteAcrossBlocks(buffer, n);
+        std::memcpy(m_block.data() + m_end, buffer, n);  // the usual case: room in the block
+        m_end += n;
+        m_position += n;
+        return true;
+    }
     // Hands everything written so far to the system.
     bool Flush();
     // Always leaves the file closed; false when anything written was lost.
     bool Close();
 
 private:
+    bool ReadAcrossBlocks(void* buffer, std::size_t n, std::size_t& received);
+    bool WriteAcrossBlocks(const void* buffer, std::size_t n);
     // One system call each; the platform files implement them.
     bool SystemRead(void* buffer, std::size_t n, std::size_t& received);
     bool SystemWrite(const void* buffer, std::size_t n, std::size_t& written);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "SystemPath.h"
 #include "Utf8.h"
 
 namespace {
@@ -20,7 +21,7 @@ bool CFile::Open(const std::string& path, Mode mode) {
     const DWORD access = create ? GENERIC_WRITE : GENERIC_READ;
     const DWORD share = mode == Mode::ReadShared ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
     const DWORD disposition = create ? CREATE_ALWAYS : OPEN_EXISTING;
-    HANDLE h = CreateFileW(widePath.c_str(), access, share, nullptr, disposition,
+    HANDLE h = CreateFileW(SystemPath(widePath).c_str(), access, share, nullptr, disposition,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     const DWORD type = GetFileType(h);

@@ -3,8 +3,11 @@
 # make targets need are there. Groups:
 #   native       Linux build and tests (also the sanitizer build)
 #   windows-x64  64-bit Windows build, with its tests' GoogleTest sources
-#   windows-x86  32-bit Windows build
+#   windows-x86  32-bit Windows build, with its tests' GoogleTest sources
 #   wine         running the Windows tests and the window (wine64, Xvfb, Wine's fonts)
+#   wine32       running the x86 tests: Debian's 32-bit wine (architecture i386)
+#   i386-probe   the check whether this kernel runs 32-bit programs (gcc -m32 -static)
+#   linux-i686   the portable tests as static 32-bit Linux programs under qemu
 #   screenshots  tools/window-screenshot.sh
 #   dist         make dist
 # Nothing missing: does nothing (no root needed). Something missing: installs it
@@ -13,6 +16,8 @@ set -eu
 need=""
 add() { case " $need " in *" $1 "*) ;; *) need="$need $1" ;; esac; }
 have() { command -v "$1" >/dev/null 2>&1; }
+# gcc -m32 finds a 32-bit static library (a bare name back means it is not there).
+have32() { [ "$("$1" -m32 -print-file-name="$2" 2>/dev/null)" != "$2" ]; }
 gtest_installed() {
     for config in /usr/lib/*/cmake/GTest/GTestConfig.cmake /usr/lib/cmake/GTest/GTestConfig.cmake; do
         [ -f "$config" ] && return 0
@@ -37,7 +42,17 @@ for group in "$@"; do
         windows-x86)
             build_tools
             have i686-w64-mingw32-g++-posix || add g++-mingw-w64-i686-posix
-            have i686-w64-mingw32-windres || add binutils-mingw-w64-i686 ;;
+            have i686-w64-mingw32-windres || add binutils-mingw-w64-i686
+            [ -f /usr/src/googletest/CMakeLists.txt ] || add googletest ;;
+        wine32)
+            [ -x /usr/lib/wine/wine ] || add wine32:i386 ;;
+        i386-probe)
+            have32 gcc libc.a || add gcc-multilib ;;
+        linux-i686)
+            build_tools
+            have32 g++ libstdc++.a && have32 gcc libc.a || add g++-multilib
+            have qemu-i386-static || add qemu-user-static
+            [ -f /usr/src/googletest/CMakeLists.txt ] || add googletest ;;
         wine)
             [ -x /usr/lib/wine/wine64 ] || add wine64
             [ -f /usr/share/wine/fonts/marlett.ttf ] || add fonts-wine
@@ -55,11 +70,15 @@ for group in "$@"; do
     esac
 done
 [ -z "$need" ] && exit 0
+# Packages of another architecture (wine32:i386) need it added to dpkg first.
+foreign=""
+case "$need" in *:i386*) dpkg --print-foreign-architectures 2>/dev/null | grep -qx i386 || foreign=i386 ;; esac
 if [ "$(id -u)" != 0 ]; then
-    echo "install-deps: missing Debian packages:$need (install them as root: apt-get install$need)" >&2
+    echo "install-deps: missing Debian packages:$need (install them as root:${foreign:+ dpkg --add-architecture $foreign;} apt-get install$need)" >&2
     exit 1
 fi
 echo "Installing:$need"
+[ -z "$foreign" ] || dpkg --add-architecture "$foreign"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 # shellcheck disable=SC2086

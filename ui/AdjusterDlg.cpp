@@ -2,6 +2,8 @@
 
 #include "AboutDlg.h"
 #include "FileDialog.h"
+#include "RateRowTexts.h"
+#include "TickClock.h"
 #include "WorkingDirectory.h"
 
 namespace {
@@ -13,7 +15,7 @@ constexpr const char* kOpenFilterName = "Ficheiros do Palvero (*.dvb)";
 constexpr const char* kSaveFilterName = "Ficheiros do Palvero(*.dvb)";
 constexpr const char* kSortingUnfinished =
     "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.";
-constexpr ULONGLONG kShowEveryMs = 50;
+constexpr DWORD kShowEveryMs = 50;
 }
 
 const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
@@ -152,18 +154,19 @@ void CAdjusterDlg::SetProgress(int percent) {
 
 void CAdjusterDlg::ClearRateList() { m_list.DeleteAllItems(); }
 
-int CAdjusterDlg::AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) {
+int CAdjusterDlg::AddRateRow(uint16_t rate, uint64_t recordNo) {
     if (!m_rowsPending) m_list.BeginInsertRows();
     m_rowsPending = true;
-    const int index = m_list.InsertSorted(hex);
+    const RateRowTexts texts(rate, recordNo);
+    const int index = m_list.InsertSorted(texts.hex);
     if (index == -1) return -1;
-    m_list.SetItemText(index, 1, dec);
-    m_list.SetItemText(index, 2, line);
+    m_list.SetItemText(index, 1, texts.dec);
+    m_list.SetItemText(index, 2, texts.line);
     return index;
 }
 
 void CAdjusterDlg::ShowOnClock() {
-    if (::GetTickCount64() - m_lastShown >= kShowEveryMs) ShowPending();
+    if (TickIntervalPassed(::GetTickCount(), m_lastShown, kShowEveryMs)) ShowPending();
 }
 
 // The run keeps the thread busy, so nothing is painted unless asked for here.
@@ -173,5 +176,5 @@ void CAdjusterDlg::ShowPending() {
     if (m_rowsPending) m_list.EndInsertRows();
     m_countPending = m_percentPending = m_rowsPending = false;
     UpdateWindowAndChildren();
-    m_lastShown = ::GetTickCount64();
+    m_lastShown = ::GetTickCount();
 }

@@ -25,7 +25,7 @@ public:
                      MessageIcon icon) override;
     void SetProgress(int percent) override;
     void ClearRateList() override;
-    int AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) override;
+    int AddRateRow(uint16_t rate, uint64_t recordNo) override;
 
 protected:
     CRateListCtrl m_list;
@@ -51,7 +51,7 @@ private:
     void ShowPending();
 
     static const MessageEntry<CAdjusterDlg> kMessageTable[];
-    ULONGLONG m_lastShown = 0;  // GetTickCount64 of the last ShowPending
+    DWORD m_lastShown = 0;  // GetTickCount of the last ShowPending
     int m_percent = 0;
     bool m_countPending = false;
     bool m_percentPending = false;

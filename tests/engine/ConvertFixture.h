@@ -7,6 +7,7 @@
 #include "ChannelFile.h"
 #include "ConversionEngine.h"
 #include "Messages.h"
+#include "RateRowTexts.h"
 #include "TempDir.h"
 #include "WorkingDirectory.h"
 
@@ -45,8 +46,9 @@ public:
     }
     void SetProgress(int percent) override { log.push_back("progress " + std::to_string(percent)); }
     void ClearRateList() override { log.push_back("clear"); }
-    int AddRateRow(const std::string& hex, const std::string& dec, const std::string& line) override {
-        log.push_back("row " + hex + " " + dec + " " + line);
+    int AddRateRow(uint16_t rate, uint64_t recordNo) override {
+        const RateRowTexts texts(rate, recordNo);
+        log.push_back("row " + std::string(texts.hex) + " " + texts.dec + " " + texts.line);
         return refuseRows ? -1 : 0;
     }
 };

@@ -14,8 +14,8 @@ struct RunCase {
 };
 
 const RunCase kRuns[] = {
-    {"LaterLinesWin", "; taxas\nSRD: 1000 > 300\nsrh: 3e8 > 12d\r\nSRD: 27500 > 22000\n",
-     {1000, 27500, 5}, {301, 22000, 5}, {"row 0005 5 3"}, {kCompleted}, 2},
+    {"LaterLinesWin", "; taxas\nSRD: 1000 > 300\nsrh: 3e8 > 12d\r\nSRD: 5 > 9\nSRD: 5 > 0\nSRH: 10005 > 9\n"
+     "SRD: 4294994796 > 7\nSRD: 93036 > 8\n", {1000, 27500, 5}, {301, 7, 5}, {"row 0005 5 3"}, {kCompleted}, 2},
     {"SyntaxErrorsAreReportedAndSkipped", "srh: zz > 1\nSRD: 1000 >\r\nSRD: 7 > 8\nSRH: 10 > 20 SRD: x\n",
      {7, 16}, {8, 16}, {"row 0010 16 2"},
      {SyntaxError("SRH: ZZ > 1\n"), SyntaxError("SRD: 1000 >\n"), SyntaxError("SRH: 10 > 20 SRD: X\n"), kCompleted}, 1},
@@ -49,10 +49,13 @@ TEST_F(ConvertFixture, ARunShowsCountBarAndRowsInOrder) {
     EXPECT_TRUE(Run());
     EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0", "count 1", "progress 50",
                                   "row 000A 10 2", "progress 100", kCompleted}));
-    converter.refuseRows = true;  // a refused row is not offered again, but a new run's is
-    dir.Write("source.dvb", ChannelFile(std::vector<uint16_t>(100, 10)));
+    converter.refuseRows = true;  // a refused row is not offered again, but a new run's is,
+    dir.Write("RAVELO.INI", "\n");  // and no rule outlives the file that it came from
+    std::vector<uint16_t> rates(100, 10);
+    rates[0] = 1000;
+    dir.Write("source.dvb", ChannelFile(rates));
     EXPECT_TRUE(Run());
-    EXPECT_EQ(converter.Lines("row"), Log{"row 000A 10 1"});
+    EXPECT_EQ(converter.Lines("row"), (Log{"row 03E8 1000 1", "row 000A 10 2"}));
     const Log progress = converter.Lines("progress");
     EXPECT_EQ(progress[29], "progress 28");  // record 30, position 1856 of 6400
     EXPECT_EQ(progress[53], "progress 53");

@@ -11,7 +11,9 @@
 #endif
 
 #include "CFile.h"
+#include "SystemPath.h"
 #include "TempDir.h"
+#include "TickClock.h"
 #include "Utf8.h"
 #include "WorkingDirectory.h"
 
@@ -73,22 +75,37 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
 #endif
 }
 
-#ifndef _WIN32
-// The settings file is looked for in the working directory: it must be named
-// whole at any length, and not at all once it was deleted.
-TEST(CurrentDirectory, IsWholeAtAnyLengthAndEmptyOnceDeleted) {
+// The settings file is looked for in the working directory: it must be named whole at any
+// length, past the 260 characters of older Windows, where files are then opened and created
+// by their full names (and, on POSIX, not at all once it was deleted).
+TEST(CurrentDirectory, IsWholeAtAnyLengthWithItsFiles) {
     TempDir dir;
     const fs::path before = fs::current_path();
     fs::path deep = dir.Root();
-    for (int i = 0; i < 12; ++i) deep /= std::string(40, static_cast<char>('a' + i));
+    for (int i = 0; i < 8; ++i) deep /= std::string(40, static_cast<char>('a' + i));
     fs::create_directories(deep);
     fs::current_path(deep);
-    EXPECT_EQ(CurrentDirectory(), ToUtf8(deep));
-    fs::remove(deep);
+    ASSERT_EQ(CurrentDirectory(), ToUtf8(deep));
+    const std::string settings = CurrentDirectory() + kPathSeparator + "RAVELO.INI";
+    EXPECT_TRUE(CFile().Open(settings, CFile::Mode::CreateExclusive));
+    EXPECT_TRUE(CFile().Open(settings, CFile::Mode::ReadShared));
+#ifndef _WIN32
+    fs::remove_all(deep);
     EXPECT_EQ(CurrentDirectory(), "");
+#endif
     fs::current_path(before);
 }
-#else
+
+#ifdef _WIN32
+// Older Windows take a path of 260 characters or more only full, clean and behind \\?\ .
+TEST(SystemPath, LongNamesAreMadeFullCleanAndPrefixed) {
+    const std::wstring d(300, L'd');
+    for (const auto& [given, expected] : std::initializer_list<std::pair<std::wstring, std::wstring>>{
+             {L"C:\\a\\b.", L"C:\\a\\b."}, {L"C:\\" + d + L"\\x\\..\\b.", L"\\\\?\\C:\\" + d + L"\\b"}, {L"C:/" + d + L"/b", L"\\\\?\\C:\\" + d + L"\\b"},
+             {L"\\\\host\\share\\" + d, L"\\\\?\\UNC\\host\\share\\" + d}, {L"\\\\?\\C:\\" + d, L"\\\\?\\C:\\" + d}})
+        EXPECT_EQ(SystemPath(given), expected);
+}
+
 // Names come in as UTF-16 (command line, working directory, the window's fields), where NTFS allows
 // a lone surrogate: such a name is kept both ways, unlike any other, and opens itself or nothing.
 TEST(Utf8, ANameWithALoneSurrogateIsThatNameOrNone) {
@@ -106,5 +123,11 @@ TEST(Utf8, ANameWithALoneSurrogateIsThatNameOrNone) {
     EXPECT_EQ(ReadAll(dir.Path("v\xEF\xBF\xBD.dvb")), "kept");
 }
 #endif
+
+// The window paints every 50 ms by a 32-bit clock, which wraps to 0 every 49.7 days.
+TEST(TickClock, IntervalPassesAcrossTheWrap) {
+    for (auto [since, now, passed] : {std::tuple(1000u, 1049u, false), {1000u, 1050u, true}, {0xFFFFFFF0u, 0x21u, false}, {0xFFFFFFF0u, 0x22u, true}})
+        EXPECT_EQ(TickIntervalPassed(now, since, 50), passed) << since << " " << now;
+}
 
 }  // namespace

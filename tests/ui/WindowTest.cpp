@@ -158,9 +158,10 @@ TEST_F(MainWindow, EnterConvertsAMessageBoxShowsTheRunAsItStandsAndColumnsDoNotS
     EXPECT_EQ(seen, (std::vector<std::string>{"2", "90"}));
     EXPECT_EQ(clickColumn(), 0);
     EXPECT_EQ(shown.at(1).text, "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.");
-    std::vector<std::string> rates;
-    for (int row = 0; row < list.GetItemCount(); ++row) rates.push_back(list.GetItemText(row, 0));
-    EXPECT_EQ(rates, (std::vector<std::string>{"000A", "000B", "4E20", "FFFF"}));
+    std::vector<std::string> rows;
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        rows.push_back(list.GetItemText(row, 0) + " " + list.GetItemText(row, 1) + " " + list.GetItemText(row, 2));
+    EXPECT_EQ(rows, (std::vector<std::string>{"000A 10 5", "000B 11 4", "4E20 20000 2", "FFFF 65535 3"}));
     EXPECT_TRUE(GetWindowLongW(list.m_hWnd, GWL_STYLE) & LVS_SORTASCENDING) << "sorted by the list again";
 }
 
