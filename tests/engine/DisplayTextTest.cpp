@@ -7,7 +7,7 @@
 TEST(DisplayText, KeepsUtf8ReadsOtherBytesAsWindows1252AndShowsControls) {
     // The lowest and highest of each length, either side of the surrogates and of C1, text around them.
     const char* valid = "Convers\xC3\xA3o: \xC2\xA0 \xDF\xBF \xE0\xA0\x80 \xEF\xBF\xBF \xF0\x90\x80\x80 "
-                        "\xF4\x8F\xBF\xBF \xED\x9F\xBF \xEE\x80\x80 ~";
+                        "\xF4\x8F\xBF\xBF \xED\x9F\xBF \xEE\x80\x80 ~😀";
     const std::pair<const char*, const char*> cases[] = {
         {valid, valid},
         {"no\x1B[31mRED\x1B[0m\nConclu\xC3\xAD" "do\t\r\x01\x1F\x7F", "no␛[31mRED␛[0m␊Concluído␉␍␁␟␡"},
