@@ -37,6 +37,8 @@ std::string TerminalConverter::SettingsFilePath() const {
 int TerminalConverter::Run() {
     // The window takes its directory when it opens; this program when it starts.
     m_workDir = CurrentDirectory();
+    // Rows and messages written over the records would leave neither intact.
+    m_keptFiles = CFile::StandardOutputFiles();
     const bool succeeded = Convert();
     ClearProgress();
     PrintResults();

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "CFile.h"
 #include "CliTexts.h"
 #include "CommandLine.h"
 #include "ConsoleStream.h"
@@ -18,6 +19,8 @@ namespace {
 constexpr int kUsageStatus = 2;
 
 int RunProgram(const std::vector<std::string>& args) {
+    // Without its standard streams there is nowhere safe to report anything.
+    if (!CFile::ReserveStandardStreams()) return 1;
     ConsoleStream out(ConsoleStream::Which::Output);
     ConsoleStream err(ConsoleStream::Which::Error);
     const CommandLine line = ParseCommandLine(args);
@@ -56,9 +59,11 @@ int wmain(int argc, wchar_t** argv) {
 }
 #else
 int main(int argc, char** argv) {
-    // Writing to a closed pipe then fails with EPIPE instead of killing the
-    // program, so it ends with status 1 as on Windows.
+    // Writing to a closed pipe, or past the file-size limit, then fails
+    // (EPIPE, EFBIG) instead of killing the program: the run reports it and
+    // ends with status 1, as on Windows.
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     return RunProgram(std::vector<std::string>(argv + 1, argv + argc));
 }
 #endif

@@ -32,12 +32,14 @@ std::string ConversionEngine::SettingsFilePath() const {
 
 int ConversionEngine::LoadRateTable() {
     m_rates.clear();
+    m_settingsFile.reset();
     const std::string path = SettingsFilePath();
     TextModeReader reader;
     if (path.empty() || !reader.Open(path)) {
         m_view.ShowMessage(msg::kSettingsUnreadable, ShownSettingsPath(path), MessageIcon::Error);
         return 0;
     }
+    if (FileIdentity identity; reader.GetIdentity(identity)) m_settingsFile = identity;
     std::string piece;
     TextModeReader::Status status;
     while ((status = reader.ReadPiece(piece)) == TextModeReader::Status::Piece) {
@@ -88,7 +90,9 @@ bool ConversionEngine::OpenDataFiles(uint64_t& length) {
         m_view.ShowMessage(msg::kSourceNotFound + BytesToDisplayText(m_source), std::nullopt, MessageIcon::None);
         return false;
     }
-    if (!m_destFile.Open(m_destination, CFile::Mode::CreateExclusive)) {
+    std::vector<FileIdentity> kept = m_keptFiles;
+    if (m_settingsFile) kept.push_back(*m_settingsFile);
+    if (!m_destFile.Open(m_destination, CFile::Mode::CreateExclusive, kept)) {
         m_sourceFile.Close();
         m_view.ShowMessage(msg::kDestinationNotCreated + BytesToDisplayText(m_destination), std::nullopt,
                            MessageIcon::None);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "CFile.h"
 #include "ChannelRecord.h"
@@ -31,6 +33,9 @@ protected:
     uint32_t m_convertedCount = 0;
     std::string m_workDir;
     uint64_t m_recordNo = 0;
+    // Files never taken as the destination besides the settings file read for
+    // the run: the front end's own output, where that is a file.
+    std::vector<FileIdentity> m_keptFiles;
 
 private:
     // Returns 1 when the settings file was read, 0 when it could not be.
@@ -42,6 +47,7 @@ private:
     int ProgressPercent() const;
 
     RateTable m_rates;
+    std::optional<FileIdentity> m_settingsFile;
     float m_length = 0;    // progress percentage only
     float m_position = 0;  // progress percentage only
     ChannelRecord m_record;

@@ -5,6 +5,22 @@
 
 CFile::~CFile() { Close(); }
 
+bool CFile::Open(const std::string& path, Mode mode, const std::vector<FileIdentity>& kept) {
+    Close();
+    if (!SystemOpen(path, mode)) return false;
+    const bool create = mode == Mode::CreateExclusive;
+    FileIdentity identity;
+    if (create && ((GetIdentity(identity) &&
+                    std::find(kept.begin(), kept.end(), identity) != kept.end()) ||
+                   !SystemEmpty())) {
+        SystemClose();
+        return false;
+    }
+    m_writing = create;
+    m_position = 0;
+    return true;
+}
+
 bool CFile::ReadAcrossBlocks(void* buffer, std::size_t n, std::size_t& received) {
     received = 0;
     auto* out = static_cast<unsigned char*>(buffer);

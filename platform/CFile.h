@@ -6,10 +6,21 @@
 #include <string>
 #include <vector>
 
+// What makes two names the same file: device and inode on POSIX, volume serial
+// number and file ID on Windows.
+struct FileIdentity {
+    uint64_t volume = 0;
+    uint64_t file = 0;
+    bool operator==(const FileIdentity& other) const {
+        return volume == other.volume && file == other.file;
+    }
+};
+
 // A data file opened for one run. Paths are UTF-8. Files opened Exclusive are
 // held without sharing: while open, no other opening of the same file (by any
 // name, by this or another process) succeeds, and a create that would hit such
-// a file fails before anything is truncated.
+// a file fails before anything is truncated. The only device a create accepts
+// is the null device, named as such.
 // Callers read and write in small pieces; the system sees blocks of kBlockSize
 // bytes. A write error may therefore surface at a later Write, Flush or Close.
 class CFile {
@@ -27,8 +38,11 @@ public:
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
 
-    bool Open(const std::string& path, Mode mode);
+    // A create that finds one of the `kept` files fails before emptying it.
+    bool Open(const std::string& path, Mode mode, const std::vector<FileIdentity>& kept = {});
     bool IsOpen() const;
+    // False for what is no file on a disk (a device).
+    bool GetIdentity(FileIdentity& identity) const;
     bool GetLength(uint64_t& length) const;
     // Bytes handed to or taken from the caller since Open.
     uint64_t GetPosition() const { return m_position; }
@@ -53,7 +67,18 @@ public:
     // Always leaves the file closed; false when anything written was lost.
     bool Close();
 
+    // Puts the null device in the place of each standard stream that is
+    // missing, so that no data file opened later takes it and receives the
+    // program's messages. Output and error stay unwritable, as they were.
+    static bool ReserveStandardStreams();
+    // Standard output and error, where they are files on a disk.
+    static std::vector<FileIdentity> StandardOutputFiles();
+
 private:
+    // Opens without emptying: the file held, of a kind the mode accepts.
+    bool SystemOpen(const std::string& path, Mode mode);
+    // Empties a created file; a device has nothing to empty.
+    bool SystemEmpty();
     bool ReadAcrossBlocks(void* buffer, std::size_t n, std::size_t& received);
     bool WriteAcrossBlocks(const void* buffer, std::size_t n);
     // One system call each; the platform files implement them.

@@ -13,8 +13,21 @@
 
 bool CFile::IsOpen() const { return m_fd >= 0; }
 
-bool CFile::Open(const std::string& path, Mode mode) {
-    Close();
+namespace {
+
+bool IsNullDevice(const struct stat& st) {
+    struct stat null {};
+    return S_ISCHR(st.st_mode) && ::stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode) &&
+           st.st_rdev == null.st_rdev;
+}
+
+FileIdentity IdentityOf(const struct stat& st) {
+    return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+}
+
+}  // namespace
+
+bool CFile::SystemOpen(const std::string& path, Mode mode) {
     const bool create = mode == Mode::CreateExclusive;
     // No O_TRUNC: the file is emptied only once it is known not to be held.
     // O_NONBLOCK keeps a FIFO from blocking the open; it is cleared again below.
@@ -23,22 +36,49 @@ bool CFile::Open(const std::string& path, Mode mode) {
     if (fd < 0) return false;
 
     struct stat st {};
-    bool usable = ::fstat(fd, &st) == 0 &&
-                  (S_ISREG(st.st_mode) || (create && S_ISCHR(st.st_mode))) &&
+    bool usable = ::fstat(fd, &st) == 0 && (S_ISREG(st.st_mode) || (create && IsNullDevice(st))) &&
                   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
-    // Devices such as /dev/null are shared by nature and are not locked.
-    if (usable && S_ISREG(st.st_mode)) {
-        if (mode != Mode::ReadShared) usable = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-        if (usable && create) usable = ::ftruncate(fd, 0) == 0;
-    }
+    // The null device is shared by nature and is not locked.
+    if (usable && S_ISREG(st.st_mode) && mode != Mode::ReadShared)
+        usable = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
     if (!usable) {
         ::close(fd);
         return false;
     }
     m_fd = fd;
-    m_writing = create;
-    m_position = 0;
     return true;
+}
+
+bool CFile::SystemEmpty() {
+    struct stat st {};
+    return ::fstat(m_fd, &st) == 0 && (!S_ISREG(st.st_mode) || ::ftruncate(m_fd, 0) == 0);
+}
+
+bool CFile::GetIdentity(FileIdentity& identity) const {
+    struct stat st {};
+    if (m_fd < 0 || ::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    identity = IdentityOf(st);
+    return true;
+}
+
+// Input is opened for writing and the others for reading: each stays as
+// unusable as the closed descriptor was.
+bool CFile::ReserveStandardStreams() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
+        // The lowest free number is taken: this one, as those below it are open.
+        if (::open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY) != fd) return false;
+    }
+    return true;
+}
+
+std::vector<FileIdentity> CFile::StandardOutputFiles() {
+    std::vector<FileIdentity> files;
+    for (int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) files.push_back(IdentityOf(st));
+    }
+    return files;
 }
 
 bool CFile::GetLength(uint64_t& length) const {

@@ -19,6 +19,7 @@ public:
     bool Open(const std::string& path);
     Status ReadPiece(std::string& piece);
     void Close() { m_file.Close(); }
+    bool GetIdentity(FileIdentity& identity) const { return m_file.GetIdentity(identity); }
 
 private:
     enum class Coding { Unknown, Bytes, Utf16Le, Utf16Be };

@@ -41,6 +41,7 @@ x86 kernel32.dll FreeLibrary
 *   kernel32.dll GetCurrentProcessId
 *   kernel32.dll GetCurrentThread
 *   kernel32.dll GetCurrentThreadId
+*   kernel32.dll GetFileInformationByHandle        # 2000; the identity of a file
 *   kernel32.dll GetFileSizeEx                     # 2000
 *   kernel32.dll GetFileType
 *   kernel32.dll GetFullPathNameW                  # XP; platform/SystemPathWin32.cpp
@@ -79,9 +80,11 @@ x64 kernel32.dll RtlCaptureContext                 # XP
 x64 kernel32.dll RtlLookupFunctionEntry            # x64 unwinding, no version in the reference: see above
 x64 kernel32.dll RtlUnwindEx                       # x64 unwinding, see above
 x64 kernel32.dll RtlVirtualUnwind                  # x64 unwinding, see above
+*   kernel32.dll SetEndOfFile                      # a destination emptied once it is known not to be kept
 *   kernel32.dll SetEvent
 *   kernel32.dll SetLastError
 *   kernel32.dll SetProcessAffinityMask
+*   kernel32.dll SetStdHandle                      # a missing standard handle replaced by NUL
 *   kernel32.dll SetThreadContext
 *   kernel32.dll SetThreadPriority
 *   kernel32.dll SetUnhandledExceptionFilter
@@ -131,6 +134,7 @@ x86 msvcrt.dll   _setjmp3
 *   msvcrt.dll   _strdup
 *   msvcrt.dll   _ultoa
 x64 msvcrt.dll   _wcmdln
+*   msvcrt.dll   _wcsicmp                          # NT 4.0; "NUL" in any letter case
 *   msvcrt.dll   abort
 x86 msvcrt.dll   atoi
 *   msvcrt.dll   calloc

@@ -83,6 +83,8 @@ const StopCase kStops[] = {
     {"MissingSource", "-", "", {"count 0", Message(msg::kSourceNotFound + std::string("{SOURCE}"), "(app)", false)}, "-"},
     // Names in messages are shown, not obeyed.
     {"UncreatableDestination", kTwo, "{ROOT}/missing/\x1B]0;T\a.dvb", {"count 0", Message(msg::kDestinationNotCreated + std::string("{ROOT}/missing/␛]0;T␇.dvb"), "(app)", false)}, "-"},
+    // The settings file read for the run, under any name, is left as it was.
+    {"SettingsFileAsDestination", kTwo, "{ROOT}/./RAVELO.INI", {"count 0", Message(msg::kDestinationNotCreated + std::string("{DEST}"), "(app)", false)}, "-"},
     {"EmptySource", "", "", {"count 0", Message(msg::kSourceEmpty, "{DEST}", true)}, ""},
     {"DamagedTail", kTwo + "xy", "",
      {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
@@ -101,7 +103,8 @@ TEST_P(StopTest, ReportsAndLeavesTheFilesAsExpected) {
     Log expected;
     for (const std::string& line : c.log) expected.push_back(Expand(line));
     EXPECT_EQ(converter.log, expected);
-    EXPECT_EQ(ReadAll(source), c.source == "-" ? "" : c.source) << "the source stays intact";
+    EXPECT_EQ(ReadAll(source) + ReadAll(dir.Path("RAVELO.INI")), (c.source == "-" ? "" : c.source) + "SRD: 1000 > 300\nSRH: 6B6C > 55F0\n")
+        << "the source and the settings stay intact";
     EXPECT_EQ(std::filesystem::exists(FromUtf8(destination)) ? ReadAll(destination) : "-", c.destinationAfter);
     ExpectNotHeld(source);
     ExpectNotHeld(converter.typedDestination);

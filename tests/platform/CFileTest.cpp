@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 // While a file is held, no other opening by any name succeeds or empties it, nor does
 // one of what is not a regular file (a FIFO without blocking), and a refused open leaves
-// no descriptor behind. A device may be a destination.
+// no descriptor behind. The null device, named as such, is the only device created.
 TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     TempDir dir;
     const std::string path = dir.Write("source.dvb", std::string(128, 's'));
@@ -39,9 +39,16 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     fs::create_symlink(dir.Root() / "source.dvb", dir.Root() / "soft.dvb");
     ASSERT_EQ(mkfifo(dir.Path("pipe.dvb").c_str(), 0600), 0);
     names.insert(names.end(), {dir.Path("hard.dvb"), dir.Path("soft.dvb"), dir.Path("pipe.dvb")});
-    EXPECT_TRUE(CFile().Open("/dev/null", CFile::Mode::CreateExclusive) && !CFile().Open("/dev/zero", CFile::Mode::ReadExclusive));
+    EXPECT_FALSE(CFile().Open("/dev/null", CFile::Mode::ReadExclusive));
     const auto descriptors = std::distance(fs::directory_iterator("/proc/self/fd"), {});
 #endif
+#ifdef _WIN32
+    const std::pair<const char*, bool> kDevices[] = {{"NUL", true}, {"\\\\.\\nul", true}, {"nul.dvb", false},
+                                                     {"CON", false}, {"CONOUT$", false}, {"COM1", false}, {"AUX", false}, {"LPT1", false}};
+#else
+    const std::pair<const char*, bool> kDevices[] = {{"/dev/null", true}, {"/dev/zero", false}, {"/dev/full", false}, {"/dev/ptmx", false}};
+#endif
+    for (const auto& [device, created] : kDevices) EXPECT_EQ(CFile().Open(device, CFile::Mode::CreateExclusive), created) << device;
     for (CFile::Mode held : {CFile::Mode::ReadExclusive, CFile::Mode::CreateExclusive}) {
         CFile first;
         ASSERT_TRUE(first.Open(path, held));
