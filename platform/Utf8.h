@@ -11,9 +11,7 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // a pair is only accepted in its four-byte form, so each text has one coding.
 bool DecodeUtf8(const std::string& utf8, std::u32string& codePoints, bool acceptLoneSurrogates);
 
-#ifdef _WIN32
-// UTF-8 inside, UTF-16 at the Windows API, lossless both ways.
+// UTF-8 inside, UTF-16 at the Windows API, lossless both ways (Windows only).
 bool Utf8ToWide(const std::string& utf8, std::wstring& wide);
 std::wstring Utf8ToWide(const std::string& utf8);  // invalid input: empty
 std::string WideToUtf8(const std::wstring& wide);
-#endif
