@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "DisplayText.h"
+
 namespace {
 
 CommandLine UsageError(std::string problem) {
@@ -34,7 +36,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 return UsageError("--ini precisa do nome de um ficheiro");
             line.settingsFile = args[++i];
         } else {
-            return UsageError("opção desconhecida: " + arg);
+            return UsageError("opção desconhecida: " + BytesToDisplayText(arg));
         }
     }
     if (paths.size() != 2) return UsageError("são precisos dois ficheiros: ORIGEM e DESTINO");

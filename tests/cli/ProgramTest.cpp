@@ -70,7 +70,7 @@ TEST(CommandLineTest, ArgumentsGiveTheirActionAndPaths) {
     }
 }
 
-// Rows in ascending hexadecimal, then the count; "caption: text", control bytes as "?"; any name intact.
+// Rows in ascending hexadecimal, then the count; "caption: text" on one line, controls visible; any name intact.
 // Output lost to a pipe without reader ends with 1, on Linux as on Windows (no SIGPIPE).
 TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     TempDir dir;
@@ -108,13 +108,13 @@ Código de saída: 0 concluído com sucesso, 1 erro, 2 utilização errada.
     const std::tuple<std::vector<std::string>, int, std::string, std::string> kRuns[] = {
         {{"--ini", "outro.ini", "canais Ωç.dvb", "saída Ω.dvb"}, 0,
          "0009\t9\t6\n000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
-         "SRD: ?[2J?\t? X: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
+         "SRD: ␛[2J␡␉␁ X␍: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
         // RAVELO.INI of the current folder; a message's line break stays.
         {{"falta.dvb", "b"}, 1, "Contagem de SR convertidos: 0\n", "Não foi possível localizar o ficheiro\nfalta.dvb\n"},
         {{"muitas.dvb", "m.dvb"}, 0, rows + "Contagem de SR convertidos: 0\n", "Concluído com sucesso.\n"},
         {{"--help"}, 0, help, ""},
         {{"--version"}, 0, "ravelo-convert " RAVELO_VERSION "\n", ""},
-        {{"-z", "in.dvb"}, 2, "", "ravelo-convert: opção desconhecida: -z\n" + usage},
+        {{"-z\x1B[2J", "in.dvb"}, 2, "", "ravelo-convert: opção desconhecida: -z␛[2J\n" + usage},
     };
     for (const auto& [args, status, out, err] : kRuns) {
         EXPECT_EQ(Launch(args, dir, false), Result(status, out, err)) << args[0];

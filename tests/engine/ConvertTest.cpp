@@ -20,11 +20,12 @@ const RunCase kRuns[] = {
     // rules above 65535 never match (0x10005 and 93036 hold 5 and 27500 in their low 16 bits).
     {"LaterLinesWin", "; taxas\nSRD: 1000 > 300\nsrh: 3e8 > 12d\r\nSRD: 5 > 9\nSRD: 5 > 0\nSRH: 10005 > 9\n"
      "SRD: 4294994796 > 7\nSRD: 93036 > 8\n", {1000, 27500, 5}, {301, 7, 5}, {"row 0005 5 3"}, {kCompleted}, 2},
-    // The caption: the line with a-z upper-cased, cut at a zero byte, shown as Windows-1252 unless UTF-8.
-    {"SyntaxErrorsAreReportedAndSkipped", "srh: zz > 1 `az{\nSRD: 1000 >\r\nSRD: 7 > 8\nSRH: 10 > 20 SRD: x\nsrd: \xE7\xE3\nsrd: 1 >\0 2\n"s,
+    // The caption: the line with a-z upper-cased, cut at a zero byte, shown as Windows-1252 unless
+    // UTF-8, controls as pictures; a CR before the line end is part of the line.
+    {"SyntaxErrorsAreReportedAndSkipped", "srh: zz > 1 `az{\nSRD: 1000 >\r\nSRD: 7 > 8\nSRH: 10 > 20 SRD: x\nsrd: \xE7\xE3\x1B\x9D\r\r\nsrd: 1 >\0 2\n"s,
      {7, 16}, {8, 16}, {"row 0010 16 2"},
      {SyntaxError("SRH: ZZ > 1 `AZ{\n"), SyntaxError("SRD: 1000 >\n"), SyntaxError("SRH: 10 > 20 SRD: X\n"),
-      SyntaxError("SRD: çã\n"), SyntaxError("SRD: 1 >"), kCompleted}, 1},
+      SyntaxError("SRD: çã␛�␍\n"), SyntaxError("SRD: 1 >"), kCompleted}, 1},
     // Replacements keep their low 16 bits. Each unknown rate is listed once.
     {"ReplacementsKeepTheirLow16Bits", "SRD: 100 > 0\nSRD: 200 > 200\nSRD: 300 > 65536\nSRD: 400 > -1\n\n",
      {100, 200, 300, 400, 400, 0, 65535, 100, 0}, {100, 200, 0, 65535, 65535, 0, 65535, 100, 0},
@@ -81,15 +82,16 @@ const std::string kTwo = ChannelFile({1000, 10});
 const char* const kNoSettings = "Não foi possivel aceder ao ficheiro de inicialização!";
 
 const StopCase kStops[] = {
-    // RAVELO.INI is read before the paths are compared.
-    {"NoSettingsFile", kTwo, "{SOURCE}", {"count 0", Message(kNoSettings, "{ROOT}/no{SEP}RAVELO.INI", true)},
-     "-", "{ROOT}/no"},
+    // RAVELO.INI is read before the paths are compared; names in messages are shown, not obeyed.
+    {"NoSettingsFile", kTwo, "{SOURCE}", {"count 0", Message(kNoSettings, "{ROOT}/no␛{SEP}RAVELO.INI", true)},
+     "-", "{ROOT}/no\x1B"},
     // A working directory that cannot be named never falls back to another folder's file.
     {"UnknownWorkingDirectory", kTwo, "", {"count 0", Message(kNoSettings, "{SEP}RAVELO.INI", true)},
      "-", ""},
     {"EqualPaths", kTwo, "{SOURCE}", {"count 0", Message("Os ficheiros origem e destino são iguais!", "(app)", false)}, "-"},
     {"MissingSource", "-", "", {"count 0", Message("Não foi possível localizar o ficheiro\n{SOURCE}", "(app)", false)}, "-"},
-    {"UncreatableDestination", kTwo, "{ROOT}/missing/dest.dvb", {"count 0", Message("Não foi possível criar o ficheiro\n{DEST}", "(app)", false)}, "-"},
+    {"UncreatableDestination", kTwo, "{ROOT}/missing/\x1B]0;T\a.dvb",
+     {"count 0", Message("Não foi possível criar o ficheiro\n{ROOT}/missing/␛]0;T␇.dvb", "(app)", false)}, "-"},
     // The settings file read for the run, under any name, is left as it was.
     {"SettingsFileAsDestination", kTwo, "{ROOT}/./RAVELO.INI", {"count 0", Message("Não foi possível criar o ficheiro\n{DEST}", "(app)", false)}, "-"},
     {"EmptySource", "", "", {"count 0", Message("O ficheiro não é válido.", "{DEST}", true)}, ""},

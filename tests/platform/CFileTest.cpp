@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -13,6 +14,7 @@
 #include "SystemPath.h"
 #include "TempDir.h"
 #include "TickClock.h"
+#include "Utf8.h"
 #include "WorkingDirectory.h"
 
 namespace {
@@ -109,6 +111,23 @@ TEST(SystemPath, LongNamesAreMadeFullCleanAndPrefixed) {
              {L"C:\\a\\b.", L"C:\\a\\b."}, {L"C:\\" + d + L"\\x\\..\\b.", L"\\\\?\\C:\\" + d + L"\\b"}, {L"C:/" + d + L"/b", L"\\\\?\\C:\\" + d + L"\\b"},
              {L"\\\\host\\share\\" + d, L"\\\\?\\UNC\\host\\share\\" + d}, {L"\\\\?\\C:\\" + d, L"\\\\?\\C:\\" + d}})
         EXPECT_EQ(SystemPath(given), expected);
+}
+
+// Names come in as UTF-16 (command line, working directory, the window's fields), where NTFS allows
+// a lone surrogate: such a name is kept both ways, unlike any other, and opens itself or nothing.
+TEST(Utf8, ANameWithALoneSurrogateIsThatNameOrNone) {
+    TempDir dir;
+    const std::wstring root = dir.Root().wstring() + L"\\";
+    std::vector<std::string> seen;
+    for (const std::wstring name : {L"v\xD800.dvb", L"w\xDC00", L"w\xDC01", L"\xDBFF\xDFFF\xDBFF", L"v\xFFFD.dvb"}) {
+        seen.push_back(WideToUtf8(root + name));
+        EXPECT_EQ(Utf8ToWide(seen.back()), root + name);
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), seen.back()), 1);
+    }
+    EXPECT_EQ(Utf8ToWide("\xED\xA0\x80\xED\xB0\x80"), L"") << "a pair has one coding";
+    dir.Write("v\xEF\xBF\xBD.dvb", "kept");
+    CFile().Open(seen[0], CFile::Mode::CreateExclusive);  // that name, or none: Wine refuses it
+    EXPECT_EQ(ReadAll(dir.Path("v\xEF\xBF\xBD.dvb")), "kept");
 }
 #endif
 

@@ -22,7 +22,14 @@ Pieces Read(const std::string& bytes) {
     return pieces;
 }
 
-TEST(TextModeReader, ReadsLikeTheWindowsRuntimeInTextMode) {
+// A byte-order mark, then UTF-16 text in either byte order.
+std::string Utf16(const std::u16string& text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t u : text) bytes += bigEndian ? std::string{char(u >> 8), char(u)} : std::string{char(u), char(u >> 8)};
+    return bytes;
+}
+
+TEST(TextModeReader, ReadsLikeTheWindowsRuntimeInTextModeAndAsNotepadWrote) {
     const std::string x254(254, 'x');
     // 257 pieces of 255 bytes fill the first block but for its last byte.
     const std::string edge(CFile::kBlockSize - 1, 'e');
@@ -37,6 +44,11 @@ TEST(TextModeReader, ReadsLikeTheWindowsRuntimeInTextMode) {
         {x254 + "\r\nz", {x254 + "\n", "z"}},  // CR LF counts as the one byte it becomes
         {"a\0b\n\0\n"s, {"a\0b\n"s, "\0\n"s}}, {"a\r\0\n"s, {"a\r\0\n"s}},
         {edge + "\r\nq", crlfAcross},  // CR and LF in different blocks
+        // Only a whole mark at the very start counts; after UTF-16 ones, pieces count characters.
+        {"\xEF\xBB\xBF; a\n\xEF\xBB\xBF", {"; a\n", "\xEF\xBB\xBF"}}, {"\xEF\xBB", {"\xEF\xBB"}}, {"\xFE", {"\xFE"}},
+        {Utf16(u"a\r\n\u00E7\u0080\r\r\n\U00010000\U0010FFFF\xD800\uE000x\xDC00\xDFFF\xD800\0\x1A" "b"s, false),
+         {"a\n", "ç\u0080\r\n", "\U00010000\U0010FFFF�\uE000x���\0"s}},
+        {Utf16(u"a\0b\n"s, true) + "c", {"a\0b\n"s}}, {Utf16(std::u16string(254, 'x') + u"€y\n", true), {x254 + "€", "y\n"}},
     };
     for (const auto& [bytes, expected] : cases) EXPECT_EQ(Read(bytes), expected) << bytes.substr(0, 40);
 }

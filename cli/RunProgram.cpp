@@ -1,6 +1,6 @@
 // ravelo-convert: the conversion run of Ravelo's "Converter", from a terminal.
-#include <string>
-#include <vector>
+// Each platform's entry point (MainPosix.cpp, MainWin32.cpp) hands it the arguments.
+#include "RunProgram.h"
 
 #include "CFile.h"
 #include "CliTexts.h"
@@ -8,15 +8,11 @@
 #include "ConsoleStream.h"
 #include "TerminalConverter.h"
 
-#ifdef _WIN32
-#include "Utf8.h"
-#else
-#include <csignal>
-#endif
-
 namespace {
 
 constexpr int kUsageStatus = 2;
+
+}  // namespace
 
 int RunProgram(const std::vector<std::string>& args) {
     // Without its standard streams there is nowhere safe to report anything.
@@ -47,23 +43,3 @@ int RunProgram(const std::vector<std::string>& args) {
     err.Flush();
     return 1;
 }
-
-}  // namespace
-
-#ifdef _WIN32
-// Wide arguments, so that any file name arrives intact whatever the code page.
-int wmain(int argc, wchar_t** argv) {
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(WideToUtf8(argv[i]));
-    return RunProgram(args);
-}
-#else
-int main(int argc, char** argv) {
-    // Writing to a closed pipe, or past the file-size limit, then fails
-    // (EPIPE, EFBIG) instead of killing the program: the run reports it and
-    // ends with status 1, as on Windows.
-    std::signal(SIGPIPE, SIG_IGN);
-    std::signal(SIGXFSZ, SIG_IGN);
-    return RunProgram(std::vector<std::string>(argv + 1, argv + argc));
-}
-#endif

@@ -1,6 +1,5 @@
 #include "WorkingDirectory.h"
 
-#ifdef _WIN32
 #include <windows.h>
 
 #include "Utf8.h"
@@ -19,19 +18,3 @@ std::string CurrentDirectory() {
     }
     return {};
 }
-
-#else
-#include <unistd.h>
-
-#include <cerrno>
-#include <vector>
-
-std::string CurrentDirectory() {
-    for (std::size_t size = 256; size <= (1u << 20); size *= 2) {
-        std::vector<char> buffer(size);
-        if (::getcwd(buffer.data(), buffer.size()) != nullptr) return buffer.data();
-        if (errno != ERANGE) break;
-    }
-    return {};
-}
-#endif

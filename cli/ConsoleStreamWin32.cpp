@@ -1,0 +1,40 @@
+#include "ConsoleStream.h"
+
+#include <windows.h>
+
+#include "Utf8.h"
+
+ConsoleStream::ConsoleStream(Which which)
+    : ConsoleStream(GetStdHandle(which == Which::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE)) {}
+
+ConsoleStream::ConsoleStream(Native stream) : m_stream(stream) {
+    DWORD mode = 0;
+    m_terminal = m_stream != nullptr && m_stream != INVALID_HANDLE_VALUE &&
+                 GetConsoleMode(static_cast<HANDLE>(m_stream), &mode) != 0;
+}
+
+bool ConsoleStream::WriteNow(const std::string& utf8) {
+    HANDLE handle = static_cast<HANDLE>(m_stream);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
+    if (m_terminal) {
+        // What comes here was made fit to show before (BytesToDisplayText).
+        std::wstring wide;
+        if (!Utf8ToWide(utf8, wide)) return false;
+        DWORD written = 0;
+        for (std::size_t done = 0; done < wide.size(); done += written) {
+            if (!WriteConsoleW(handle, wide.data() + done, static_cast<DWORD>(wide.size() - done),
+                               &written, nullptr) ||
+                written == 0)
+                return false;
+        }
+        return true;
+    }
+    DWORD written = 0;
+    for (std::size_t done = 0; done < utf8.size(); done += written) {
+        if (!WriteFile(handle, utf8.data() + done, static_cast<DWORD>(utf8.size() - done), &written,
+                       nullptr) ||
+            written == 0)
+            return false;
+    }
+    return true;
+}
