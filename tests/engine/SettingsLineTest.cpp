@@ -26,7 +26,7 @@ const LineCase kCases[] = {
     {"SRH:\t\v\f\r\n 1 \r>\n 2 rest", S, 1, 2}, {"SRD: 5 \xA0> 6", E, 0, 0},  // 0xA0 is no blank
     {"SRH: -5 > +5", S, 0xFFFFFFFB, 5}, {"SRH: -0x5 > 1", S, 0xFFFFFFFB, 1},
     {"SRH: 1FFFFFFFF > 1", S, 0xFFFFFFFF, 1}, {"SRH: - 5 > 1", E, 0, 0},
-    {"SRH: 0x0 > 0X0A", S, 0, 10}, {"SRH: 0x > 1", E, 0, 0}, {"SRH: 1 > 0x", E, 0, 0},
+    {"SRH: 0x0 > 0X0A", S, 0, 10}, {"SRH: 0 > 0A", S, 0, 10}, {"SRH: 0x > 1", E, 0, 0}, {"SRH: 1 > 0x", E, 0, 0},
     {"SRH: 10 20", E, 0, 0}, {"SRH:", E, 0, 0},
     {"SRD: -1 > -2", S, 0xFFFFFFFF, 0xFFFFFFFE}, {"SRD: 4294967297 > 1", S, 1, 1},
     {"SRD: 18446744073709552616 > 7", S, 1000, 7}, {"SRD: FF > 1", E, 0, 0}, {"SRD: 0x10 > 1", E, 0, 0},
