@@ -70,10 +70,10 @@ TEST_F(ConvertFixture, ARunShowsCountBarAndRowsInOrder) {
 // Runs that stop: the log, and what is left on disk.
 struct StopCase {
     const char* name;
-    std::string source;            // "-" for no file
-    const char* typedDestination;  // "" for dest.dvb
+    std::optional<std::string> source;            // none: no source file
+    std::optional<const char*> typedDestination;  // none: dest.dvb
     Log log;
-    std::string destinationAfter;  // "-" for no dest.dvb
+    std::optional<std::string> destinationAfter;  // none: no destination file
     const char* workDir = "{ROOT}";
 };
 
@@ -84,18 +84,18 @@ const char* const kNoSettings = "Não foi possivel aceder ao ficheiro de inicial
 const StopCase kStops[] = {
     // RAVELO.INI is read before the paths are compared; names in messages are shown, not obeyed.
     {"NoSettingsFile", kTwo, "{SOURCE}", {"count 0", Message(kNoSettings, "{ROOT}/no␛{SEP}RAVELO.INI", true)},
-     "-", "{ROOT}/no\x1B"},
+     {}, "{ROOT}/no\x1B"},
     // A working directory that cannot be named never falls back to another folder's file.
-    {"UnknownWorkingDirectory", kTwo, "", {"count 0", Message(kNoSettings, "{SEP}RAVELO.INI", true)},
-     "-", ""},
-    {"EqualPaths", kTwo, "{SOURCE}", {"count 0", Message("Os ficheiros origem e destino são iguais!", "(app)", false)}, "-"},
-    {"MissingSource", "-", "", {"count 0", Message("Não foi possível localizar o ficheiro\n{SOURCE}", "(app)", false)}, "-"},
+    {"UnknownWorkingDirectory", kTwo, {}, {"count 0", Message(kNoSettings, "{SEP}RAVELO.INI", true)},
+     {}, ""},
+    {"EqualPaths", kTwo, "{SOURCE}", {"count 0", Message("Os ficheiros origem e destino são iguais!", "(app)", false)}, {}},
+    {"MissingSource", {}, {}, {"count 0", Message("Não foi possível localizar o ficheiro\n{SOURCE}", "(app)", false)}, {}},
     {"UncreatableDestination", kTwo, "{ROOT}/missing/\x1B]0;T\a.dvb",
-     {"count 0", Message("Não foi possível criar o ficheiro\n{ROOT}/missing/␛]0;T␇.dvb", "(app)", false)}, "-"},
+     {"count 0", Message("Não foi possível criar o ficheiro\n{ROOT}/missing/␛]0;T␇.dvb", "(app)", false)}, {}},
     // The settings file read for the run, under any name, is left as it was.
-    {"SettingsFileAsDestination", kTwo, "{ROOT}/./RAVELO.INI", {"count 0", Message("Não foi possível criar o ficheiro\n{DEST}", "(app)", false)}, "-"},
-    {"EmptySource", "", "", {"count 0", Message("O ficheiro não é válido.", "{DEST}", true)}, ""},
-    {"DamagedTail", kTwo + "xy", "",
+    {"SettingsFileAsDestination", kTwo, "{ROOT}/./RAVELO.INI", {"count 0", Message("Não foi possível criar o ficheiro\n{DEST}", "(app)", false)}, {}},
+    {"EmptySource", "", {}, {"count 0", Message("O ficheiro não é válido.", "{DEST}", true)}, ""},
+    {"DamagedTail", kTwo + "xy", {},
      {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
       Message("O stream fonte poderá estar corrupto.", "{DEST}", true), "progress 100"},
      ChannelFile({300, 10})},
@@ -105,16 +105,17 @@ class StopTest : public ConvertFixture, public ::testing::WithParamInterface<Sto
 
 TEST_P(StopTest, ReportsAndLeavesTheFilesAsExpected) {
     const StopCase& c = GetParam();
-    if (c.source != "-") dir.Write("source.dvb", c.source);
-    if (*c.typedDestination) converter.typedDestination = Expand(c.typedDestination);
+    if (c.source) dir.Write("source.dvb", *c.source);
+    if (c.typedDestination) converter.typedDestination = Expand(*c.typedDestination);
     converter.m_workDir = Expand(c.workDir);
     EXPECT_FALSE(Run());
     Log expected;
     for (const std::string& line : c.log) expected.push_back(Expand(line));
     EXPECT_EQ(converter.log, expected);
-    EXPECT_EQ(ReadAll(source) + ReadAll(dir.Path("RAVELO.INI")), (c.source == "-" ? "" : c.source) + "SRD: 1000 > 300\nSRH: 6B6C > 55F0\n")
+    EXPECT_EQ(ReadAll(source) + ReadAll(dir.Path("RAVELO.INI")), c.source.value_or("") + "SRD: 1000 > 300\nSRH: 6B6C > 55F0\n")
         << "the source and the settings stay intact";
-    EXPECT_EQ(std::filesystem::exists(FromUtf8(destination)) ? ReadAll(destination) : "-", c.destinationAfter);
+    const bool destinationExists = std::filesystem::exists(FromUtf8(destination));
+    EXPECT_EQ(destinationExists ? std::optional(ReadAll(destination)) : std::nullopt, c.destinationAfter);
     ExpectNotHeld(source);
     ExpectNotHeld(converter.typedDestination);
 }

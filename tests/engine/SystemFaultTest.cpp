@@ -14,17 +14,23 @@ extern "C" int __real_close(int fd);
 
 namespace {
 
+// What else goes wrong besides the limits of a Fault.
+enum class Twist {
+    None,
+    WritesNothing,  // a failing write returns 0 instead of an error
+    CloseFails,
+    Interrupts,  // every other call is interrupted by a signal (EINTR) first
+};
+
 struct Fault {
     const char* name;
-    const char* file;     // "source.dvb", "dest.dvb" or "RAVELO.INI"
-    size_t chunk;         // at most this many bytes per call,
-    size_t failAfter;     // then every call fails,
-    bool writesNothing;   // a write returning 0 instead of an error
-    bool closeFails;
+    const char* file;  // "source.dvb", "dest.dvb" or "RAVELO.INI"
+    size_t chunk;      // at most this many bytes per call,
+    size_t failAfter;  // then every call fails,
+    Twist twist;
     const char* message;  // how the last message begins; "" for success
     uint64_t stoppedAt;   // the record in hand when the run ended
     size_t destinationSize;
-    bool interrupts = false;  // every other call is interrupted by a signal (EINTR) first
 };
 
 const Fault* g_fault = nullptr;
@@ -40,7 +46,7 @@ bool Targeted(int fd) {
 // Moves at most the bytes the fault allows, through `call`; fails once they are used up.
 template <typename Call>
 ssize_t Limited(size_t n, ssize_t failure, Call call) {
-    if (g_fault->interrupts && (g_interrupted = !g_interrupted)) return errno = EINTR, -1;
+    if (g_fault->twist == Twist::Interrupts && (g_interrupted = !g_interrupted)) return errno = EINTR, -1;
     if (g_done >= g_fault->failAfter) return errno = EIO, failure;
     const ssize_t moved = call(std::min({n, g_fault->chunk, g_fault->failAfter - g_done}));
     g_done += moved > 0 ? static_cast<size_t>(moved) : 0;
@@ -56,11 +62,11 @@ extern "C" ssize_t __wrap_read(int fd, void* buffer, size_t n) {
 
 extern "C" ssize_t __wrap_write(int fd, const void* buffer, size_t n) {
     if (!Targeted(fd)) return __real_write(fd, buffer, n);
-    return Limited(n, g_fault->writesNothing ? 0 : -1, [&](size_t allowed) { return __real_write(fd, buffer, allowed); });
+    return Limited(n, g_fault->twist == Twist::WritesNothing ? 0 : -1, [&](size_t allowed) { return __real_write(fd, buffer, allowed); });
 }
 
 extern "C" int __wrap_close(int fd) {
-    const bool fail = Targeted(fd) && g_fault->closeFails;
+    const bool fail = Targeted(fd) && g_fault->twist == Twist::CloseFails;
     const int result = __real_close(fd);
     return fail ? (errno = EIO, -1) : result;
 }
@@ -73,14 +79,14 @@ const char* const kReadFailed = "Não foi possível ler o ficheiro\n{SOURCE} | (
 const char* const kWriteFailed = "Não foi possível gravar o ficheiro\n{DEST} | (app) | error";
 
 const Fault kFaults[] = {
-    {"RecordsStraddleShortReads", "source.dvb", 100, kNever, false, false, "", kRecords, kRecords * 64},
-    {"InterruptedReadsAreRetried", "source.dvb", kNever, kNever, false, false, "", kRecords, kRecords * 64, true},
-    {"InterruptedWritesAreRetried", "dest.dvb", kNever, kNever, false, false, "", kRecords, kRecords * 64, true},
-    {"ReadErrorInTheSecondBlock", "source.dvb", kNever, 70000, false, false, kReadFailed, 1094, 1093 * 64},
-    {"ShortWritesThenAnError", "dest.dvb", 1000, 100000, false, false, kWriteFailed, 2049, 100000},
-    {"WriteThatTakesNothing", "dest.dvb", kNever, 65536, true, false, kWriteFailed, 2049, 65536},
-    {"CloseFails", "dest.dvb", kNever, kNever, false, true, kWriteFailed, kRecords, kRecords * 64},
-    {"SettingsFileReadError", "RAVELO.INI", 10, 20, false, false, "Não foi possivel aceder ao ficheiro de inicialização!", 0, 0},
+    {"RecordsStraddleShortReads", "source.dvb", 100, kNever, Twist::None, "", kRecords, kRecords * 64},
+    {"InterruptedReadsAreRetried", "source.dvb", kNever, kNever, Twist::Interrupts, "", kRecords, kRecords * 64},
+    {"InterruptedWritesAreRetried", "dest.dvb", kNever, kNever, Twist::Interrupts, "", kRecords, kRecords * 64},
+    {"ReadErrorInTheSecondBlock", "source.dvb", kNever, 70000, Twist::None, kReadFailed, 1094, 1093 * 64},
+    {"ShortWritesThenAnError", "dest.dvb", 1000, 100000, Twist::None, kWriteFailed, 2049, 100000},
+    {"WriteThatTakesNothing", "dest.dvb", kNever, 65536, Twist::WritesNothing, kWriteFailed, 2049, 65536},
+    {"CloseFails", "dest.dvb", kNever, kNever, Twist::CloseFails, kWriteFailed, kRecords, kRecords * 64},
+    {"SettingsFileReadError", "RAVELO.INI", 10, 20, Twist::None, "Não foi possivel aceder ao ficheiro de inicialização!", 0, 0},
 };
 
 class SystemFaultTest : public ConvertFixture, public ::testing::WithParamInterface<Fault> {};

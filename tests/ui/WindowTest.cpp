@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "AdjusterDlg.h"
-#include "../support/ChannelFile.h"
-#include "../support/TempDir.h"
+#include "ChannelFile.h"
+#include "TempDir.h"
 #include "Utf8.h"
 
 namespace {
@@ -179,6 +179,27 @@ TEST_F(MainWindow, ChoosersOfferTheirFilterAndFillTheFieldsButLeaveTheSettingsFo
     EXPECT_EQ(shown.at(3).icon, nullptr) << shown.at(3).text;
 }
 
+// A visible dialog box of `process`, other than `except`.
+struct DialogSearch {
+    DWORD process;
+    HWND except, found;
+};
+BOOL CALLBACK TakeDialogOf(HWND window, LPARAM data) {
+    auto& s = *reinterpret_cast<DialogSearch*>(data);
+    wchar_t kind[16] = L"";
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    GetClassNameW(window, kind, 16);
+    if (pid != s.process || window == s.except || !IsWindowVisible(window) || wcscmp(kind, L"#32770") != 0) return TRUE;
+    s.found = window;
+    return FALSE;
+}
+HWND DialogOf(HANDLE process, HWND except) {
+    DialogSearch search{GetProcessId(process), except, nullptr};
+    EnumWindows(TakeDialogOf, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Waits up to 10 s for find() to return a visible window.
 template <class Find> HWND Poll(Find find) {
     HWND window = nullptr;
@@ -195,13 +216,13 @@ TEST(RaveloExe, ReadsSettingsFromItsStartFolderNamesItselfAndEndsWithSair) {
     SetCurrentDirectoryW(folder.Root().wstring().c_str());
     const auto process = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, program.c_str(), program.c_str(), nullptr));
     SetCurrentDirectoryW(L"C:\\");
-    HWND main = Poll([] { return FindWindowW(L"#32770", L"Marquelint ajustador"); });
-    ASSERT_NE(main, nullptr);
+    // Only this process's windows: the in-process tests' dialogs may not be gone yet.
+    HWND main = Poll([&] { return DialogOf(process, nullptr); });
+    ASSERT_EQ(TextOf(main), "Marquelint ajustador");
     for (int id : {IDC_SOURCE, IDC_DESTINATION}) Type(GetDlgItem(main, id), "x.dvb");
     // Equal paths are only looked at once RAVELO.INI was read from the start folder.
     PostMessageW(GetDlgItem(main, IDC_CONVERT), BM_CLICK, 0, 0);
-    // The topmost dialog box once it is not the main window: the box, owned and so above it.
-    HWND box = Poll([&] { return FindWindowW(L"#32770", nullptr) != main ? FindWindowW(L"#32770", nullptr) : nullptr; });
+    HWND box = Poll([&] { return DialogOf(process, main); });
     EXPECT_EQ(TextOf(box), "Ravelo");  // the same-paths box: a settings error's caption is its path
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     for (int attempt = 0; attempt < 500 && IsWindow(box); ++attempt) Sleep(20);
