@@ -4,10 +4,17 @@
 #include <cerrno>
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "CFile.h"
-#include "PlatformFiles.h"
+#include "SystemPath.h"
 #include "TempDir.h"
 #include "TickClock.h"
+#include "Utf8.h"
 #include "WorkingDirectory.h"
 
 namespace {
@@ -25,9 +32,23 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     fs::create_directory(dir.Root() / "sub");
     std::vector<std::string> names = {path, ToUtf8(dir.Root() / "." / "source.dvb"),
                                       ToUtf8(dir.Root() / "sub" / ".." / "source.dvb"), ToUtf8(dir.Root())};
-    for (const std::string& name : OtherNamesOf(dir)) names.push_back(name);
-    const long descriptors = OpenDescriptors();
-    for (const auto& [device, created] : DestinationDevices()) EXPECT_EQ(CFile().Open(device, CFile::Mode::CreateExclusive), created) << device;
+#ifdef _WIN32
+    names.push_back(ToUtf8(dir.Root() / "SOURCE.DVB"));
+#else
+    fs::create_hard_link(dir.Root() / "source.dvb", dir.Root() / "hard.dvb");
+    fs::create_symlink(dir.Root() / "source.dvb", dir.Root() / "soft.dvb");
+    ASSERT_EQ(mkfifo(dir.Path("pipe.dvb").c_str(), 0600), 0);
+    names.insert(names.end(), {dir.Path("hard.dvb"), dir.Path("soft.dvb"), dir.Path("pipe.dvb")});
+    EXPECT_FALSE(CFile().Open("/dev/null", CFile::Mode::ReadExclusive));
+    const auto descriptors = std::distance(fs::directory_iterator("/proc/self/fd"), {});
+#endif
+#ifdef _WIN32
+    const std::pair<const char*, bool> kDevices[] = {{"NUL", true}, {"\\\\.\\nul", true}, {"nul.dvb", false},
+                                                     {"CON", false}, {"CONOUT$", false}, {"COM1", false}, {"AUX", false}, {"LPT1", false}};
+#else
+    const std::pair<const char*, bool> kDevices[] = {{"/dev/null", true}, {"/dev/zero", false}, {"/dev/full", false}, {"/dev/ptmx", false}};
+#endif
+    for (const auto& [device, created] : kDevices) EXPECT_EQ(CFile().Open(device, CFile::Mode::CreateExclusive), created) << device;
     for (CFile::Mode held : {CFile::Mode::ReadExclusive, CFile::Mode::CreateExclusive}) {
         CFile first;
         ASSERT_TRUE(first.Open(path, held));
@@ -36,7 +57,16 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
             EXPECT_FALSE(other.Open(name, CFile::Mode::ReadExclusive)) << name;
             EXPECT_FALSE(other.Open(name, CFile::Mode::CreateExclusive)) << name;
         }
-        EXPECT_FALSE(AnotherProcessOpens(path)) << "nor in another process";
+#ifndef _WIN32
+        // So is a second run in another process.
+        const pid_t child = fork();
+        if (child == 0) {
+            CFile other;
+            _exit(other.Open(path, CFile::Mode::ReadExclusive) || other.Open(path, CFile::Mode::CreateExclusive));
+        }
+        int status = -1;
+        EXPECT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+#endif
         EXPECT_EQ(fs::file_size(FromUtf8(path)), held == CFile::Mode::ReadExclusive ? 128u : 0u);
         if (held == CFile::Mode::CreateExclusive) {
             // A short write, then more than a block in one call.
@@ -47,12 +77,14 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
         EXPECT_TRUE(again.Open(path, CFile::Mode::ReadExclusive)) << "closing releases the file";
     }
     EXPECT_EQ(ReadAll(path), big);
-    EXPECT_EQ(OpenDescriptors(), descriptors);
+#ifndef _WIN32
+    EXPECT_EQ(std::distance(fs::directory_iterator("/proc/self/fd"), {}), descriptors);
+#endif
 }
 
 // The settings file is looked for in the working directory: it must be named whole at any
 // length, past the 260 characters of older Windows, where files are then opened and created
-// by their full names.
+// by their full names (and, on POSIX, not at all once it was deleted).
 TEST(CurrentDirectory, IsWholeAtAnyLengthWithItsFiles) {
     TempDir dir;
     const fs::path before = fs::current_path();
@@ -64,8 +96,40 @@ TEST(CurrentDirectory, IsWholeAtAnyLengthWithItsFiles) {
     const std::string settings = CurrentDirectory() + kPathSeparator + "RAVELO.INI";
     EXPECT_TRUE(CFile().Open(settings, CFile::Mode::CreateExclusive));
     EXPECT_TRUE(CFile().Open(settings, CFile::Mode::ReadShared));
+#ifndef _WIN32
+    fs::remove_all(deep);
+    EXPECT_EQ(CurrentDirectory(), "");
+#endif
     fs::current_path(before);
 }
+
+#ifdef _WIN32
+// Older Windows take a path of 260 characters or more only full, clean and behind \\?\ .
+TEST(SystemPath, LongNamesAreMadeFullCleanAndPrefixed) {
+    const std::wstring d(300, L'd');
+    for (const auto& [given, expected] : std::initializer_list<std::pair<std::wstring, std::wstring>>{
+             {L"C:\\a\\b.", L"C:\\a\\b."}, {L"C:\\" + d + L"\\x\\..\\b.", L"\\\\?\\C:\\" + d + L"\\b"}, {L"C:/" + d + L"/b", L"\\\\?\\C:\\" + d + L"\\b"},
+             {L"\\\\host\\share\\" + d, L"\\\\?\\UNC\\host\\share\\" + d}, {L"\\\\?\\C:\\" + d, L"\\\\?\\C:\\" + d}})
+        EXPECT_EQ(SystemPath(given), expected);
+}
+
+// Names come in as UTF-16 (command line, working directory, the window's fields), where NTFS allows
+// a lone surrogate: such a name is kept both ways, unlike any other, and opens itself or nothing.
+TEST(Utf8, ANameWithALoneSurrogateIsThatNameOrNone) {
+    TempDir dir;
+    const std::wstring root = dir.Root().wstring() + L"\\";
+    std::vector<std::string> seen;
+    for (const std::wstring name : {L"v\xD800.dvb", L"w\xDC00", L"w\xDC01", L"\xDBFF\xDFFF\xDBFF", L"v\xFFFD.dvb"}) {
+        seen.push_back(WideToUtf8(root + name));
+        EXPECT_EQ(Utf8ToWide(seen.back()), root + name);
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), seen.back()), 1);
+    }
+    EXPECT_EQ(Utf8ToWide("\xED\xA0\x80\xED\xB0\x80"), L"") << "a pair has one coding";
+    dir.Write("v\xEF\xBF\xBD.dvb", "kept");
+    CFile().Open(seen[0], CFile::Mode::CreateExclusive);  // that name, or none: Wine refuses it
+    EXPECT_EQ(ReadAll(dir.Path("v\xEF\xBF\xBD.dvb")), "kept");
+}
+#endif
 
 // The window paints every 50 ms by a 32-bit clock, which wraps to 0 every 49.7 days.
 TEST(TickClock, IntervalPassesAcrossTheWrap) {
