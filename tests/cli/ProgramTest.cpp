@@ -2,10 +2,56 @@
 #include <gtest/gtest.h>
 
 #include "ChannelFile.h"
-#include "Launch.h"
 #include "TempDir.h"
 
-std::string g_program;  // the converter, named on this program's command line
+#ifdef _WIN32
+#include <windows.h>
+
+#include "Utf8.h"
+#else
+#include <sys/wait.h>
+#endif
+
+static std::string g_program;  // the converter, named on this program's command line
+using Result = std::tuple<int, std::string, std::string>;  // exit status, output, error
+
+// In `dir`: output to file "1" or a pipe without reader, error to "2"; killed after 10 s (137).
+static Result Launch(const std::vector<std::string>& args, const TempDir& dir, bool closedPipe) {
+    int status = -1;
+#ifdef _WIN32
+    // The build's path lies on Wine's drive Z:; no argument needs more than quotes.
+    std::wstring commandLine = L"\"Z:" + Utf8ToWide(g_program) + L"\"";
+    for (const auto& arg : args) commandLine += L" \"" + Utf8ToWide(arg) + L"\"";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
+    for (auto [name, handle] : {std::pair{"1", &startup.hStdOutput}, {"2", &startup.hStdError}})
+        *handle = CreateFileW(Utf8ToWide(dir.Path(name)).c_str(), GENERIC_WRITE, 0, &inherit,
+                              CREATE_ALWAYS, 0, nullptr);
+    if (HANDLE reader = nullptr; closedPipe && CloseHandle(startup.hStdOutput))
+        CreatePipe(&reader, &startup.hStdOutput, &inherit, 0), CloseHandle(reader);
+    PROCESS_INFORMATION child{};
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       dir.Root().c_str(), &startup, &child)) {
+        if (WaitForSingleObject(child.hProcess, 10000) == WAIT_TIMEOUT)
+            TerminateProcess(child.hProcess, 137), WaitForSingleObject(child.hProcess, INFINITE);
+        DWORD code = 0;
+        if (GetExitCodeProcess(child.hProcess, &code)) status = static_cast<int>(code);
+    }
+    for (HANDLE handle : {child.hThread, child.hProcess, startup.hStdOutput, startup.hStdError})
+        CloseHandle(handle);
+#else
+    // perl makes the pipe without reader and leaves SIGPIPE as a shell leaves it.
+    std::string command = "cd '" + ToUtf8(dir.Root()) + "' && exec timeout -s KILL 10 ";
+    if (closedPipe) command += "perl -e 'pipe R, W; close R; open STDOUT, \">&W\"; exec @ARGV' ";
+    command += "'" + g_program + "'";
+    for (const auto& arg : args) command += " '" + arg + "'";
+    command += " >1 2>2";
+    if (const int wstatus = std::system(command.c_str()); WIFEXITED(wstatus))
+        status = WEXITSTATUS(wstatus);
+#endif
+    return {status, ReadAll(dir.Path("1")), ReadAll(dir.Path("2"))};
+}
 
 // Rows in ascending hexadecimal, then the count; "caption: text" on one line, controls visible; any name intact.
 // Output lost to a pipe without reader ends with 1, on Linux as on Windows (no SIGPIPE).
@@ -61,6 +107,29 @@ Código de saída: 0 concluído com sucesso, 1 erro, 2 utilização errada.
     EXPECT_EQ(ReadAll(dir.Path("saída Ω.dvb")), ChannelFile({65535, 10, 300, 500, 10, 9}));
 }
 
+#ifndef _WIN32
+// Closed descriptors, its own output named as destination, a file-size limit: status 1,
+// and the files hold the records or the program's text, never a mixture.
+TEST(ProgramTest, AHostileStartMixesNoMessageIntoAFile) {
+    TempDir dir;
+    dir.Write("RAVELO.INI", "SRD: 1000 > 300\n");
+    dir.Write("d130.dvb", ChannelFile({1000, 10}) + "xy");
+    dir.Write("big.dvb", ChannelFile(std::vector<uint16_t>(64, 10)));
+    const std::pair<const char*, std::string> kRuns[] = {
+        {"d130.dvb b.dvb >&- 2>&-", ChannelFile({300, 10})},
+        {"d130.dvb b.dvb <&- 2>&-", ChannelFile({300, 10})},
+        {"--version >&- 2>b.dvb", "Não foi possível escrever a saída padrão.\n"},
+        {"d130.dvb /dev/stdout >b.dvb 2>&1", "Não foi possível criar o ficheiro\n/dev/stdout\nContagem de SR convertidos: 0\n"},
+        {"d130.dvb /dev/stderr >/dev/null 2>b.dvb", "Não foi possível criar o ficheiro\n/dev/stderr\n"},
+        {"big.dvb out.dvb >/dev/null 2>b.dvb", "Não foi possível gravar o ficheiro\nout.dvb\n"},
+    };
+    for (const auto& [line, holds] : kRuns) {
+        const int wstatus = std::system(("cd '" + ToUtf8(dir.Root()) + "' && ulimit -f 2 && exec timeout -s KILL 10 '" + g_program + "' " + line).c_str());
+        EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 1) << line;
+        EXPECT_EQ(ReadAll(dir.Path("b.dvb")), holds) << line;
+    }
+}
+#endif
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
