@@ -2,8 +2,8 @@
 # Each target first checks the Debian packages it needs (tools/install-deps.sh):
 # nothing to do when they are there; as root it installs what is missing.
 .PHONY: all help deps native native-asan windows-x64 windows-x86 linux-i686 test test-native test-asan \
-        test-windows test-windows-x86 test-linux-i686 test-x86 run run-window run-terminal screenshots dist install \
-        bench clean
+        test-windows test-windows-x86 test-linux-i686 test-x86 format format-check run run-window run-terminal screenshots \
+        dist install bench clean
 
 WINESERVER := /usr/lib/wine/wineserver
 DEPS := tools/install-deps.sh
@@ -18,7 +18,7 @@ help:
 
 ## deps: checks (as root: installs) the packages of every target
 deps:
-	@$(DEPS) native windows-x64 windows-x86 wine wine32 linux-i686 screenshots dist
+	@$(DEPS) native windows-x64 windows-x86 wine wine32 linux-i686 format screenshots dist
 
 ## native: builds the Linux programs and tests (build/native)
 native:
@@ -91,8 +91,21 @@ test-x86:
 	  echo "*** This kernel cannot run 32-bit programs: the x86 tests run as i686 Linux programs under qemu-i386-static, and the Windows x86 programs are only built. ***"; \
 	  $(MAKE) --no-print-directory test-linux-i686 windows-x86; fi
 
-## test: builds everything and runs every test (what CI runs)
-test: test-native test-asan test-windows test-x86
+# The C++ files that the formatter keeps (tests/.clang-format leaves the tests' tables as laid out).
+FORMATTED = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
+
+## format: formats the C++ files in place (clang-format, .clang-format)
+format:
+	@$(DEPS) format
+	clang-format -i $(FORMATTED)
+
+## format-check: fails on a C++ file that is not formatted
+format-check:
+	@$(DEPS) format
+	clang-format --dry-run --Werror $(FORMATTED)
+
+## test: checks the formatting, builds everything and runs every test (what CI runs)
+test: format-check test-native test-asan test-windows test-x86
 	@if $(I386_PROBE); then x86="Windows x86 under 32-bit Wine"; \
 	else x86="i686 Linux under qemu; Windows x86 built"; fi; \
 	echo "All tests passed (native, native with sanitizers, Windows x64 under Wine, $$x86)."

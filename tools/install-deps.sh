@@ -8,6 +8,7 @@
 #   wine32       running the x86 tests: Debian's 32-bit wine (architecture i386)
 #   i386-probe   the check whether this kernel runs 32-bit programs (gcc -m32 -static)
 #   linux-i686   the portable tests as static 32-bit Linux programs under qemu
+#   format       make format, and the formatting check of make test (clang-format)
 #   screenshots  tools/window-screenshot.sh
 #   dist         make dist
 # Nothing missing: does nothing (no root needed). Something missing: installs it
@@ -58,6 +59,8 @@ for group in "$@"; do
             [ -f /usr/share/wine/fonts/marlett.ttf ] || add fonts-wine
             have Xvfb || add xvfb
             have xauth || add xauth ;;
+        format)
+            have clang-format || add clang-format ;;
         screenshots)
             have xdotool || add xdotool
             have import || add imagemagick ;;
