@@ -31,8 +31,7 @@ HWND FindWindowOf(DWORD process, HWND owner) {
             auto* s = reinterpret_cast<Search*>(data);
             DWORD pid = 0;
             GetWindowThreadProcessId(window, &pid);
-            if (pid != s->process || GetWindow(window, GW_OWNER) != s->owner || !IsWindowVisible(window))
-                return TRUE;
+            if (pid != s->process || GetWindow(window, GW_OWNER) != s->owner || !IsWindowVisible(window)) return TRUE;
             s->found = window;
             return FALSE;
         },

@@ -32,8 +32,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             return line;
         } else if (arg == "--ini") {
             if (line.settingsFile) return UsageError("--ini dado mais de uma vez");
-            if (i + 1 >= args.size() || args[i + 1].empty())
-                return UsageError("--ini precisa do nome de um ficheiro");
+            if (i + 1 >= args.size() || args[i + 1].empty()) return UsageError("--ini precisa do nome de um ficheiro");
             line.settingsFile = args[++i];
         } else {
             return UsageError("opção desconhecida: " + BytesToDisplayText(arg));

@@ -5,8 +5,7 @@
 
 #include <cerrno>
 
-ConsoleStream::ConsoleStream(Which which)
-    : ConsoleStream(which == Which::Output ? STDOUT_FILENO : STDERR_FILENO) {}
+ConsoleStream::ConsoleStream(Which which) : ConsoleStream(which == Which::Output ? STDOUT_FILENO : STDERR_FILENO) {}
 
 ConsoleStream::ConsoleStream(Native stream) : m_stream(stream), m_terminal(::isatty(stream) == 1) {}
 

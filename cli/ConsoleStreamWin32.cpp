@@ -22,8 +22,7 @@ bool ConsoleStream::WriteNow(const std::string& utf8) {
         if (!Utf8ToWide(utf8, wide)) return false;
         DWORD written = 0;
         for (std::size_t done = 0; done < wide.size(); done += written) {
-            if (!WriteConsoleW(handle, wide.data() + done, static_cast<DWORD>(wide.size() - done),
-                               &written, nullptr) ||
+            if (!WriteConsoleW(handle, wide.data() + done, static_cast<DWORD>(wide.size() - done), &written, nullptr) ||
                 written == 0)
                 return false;
         }
@@ -31,8 +30,7 @@ bool ConsoleStream::WriteNow(const std::string& utf8) {
     }
     DWORD written = 0;
     for (std::size_t done = 0; done < utf8.size(); done += written) {
-        if (!WriteFile(handle, utf8.data() + done, static_cast<DWORD>(utf8.size() - done), &written,
-                       nullptr) ||
+        if (!WriteFile(handle, utf8.data() + done, static_cast<DWORD>(utf8.size() - done), &written, nullptr) ||
             written == 0)
             return false;
     }

@@ -7,9 +7,9 @@ std::string ProgressLine::Update(int percent, uint64_t recordNo, uint64_t conver
     if (percent == m_percent) return {};
     m_percent = percent;
     char text[96];
-    const int width = std::snprintf(text, sizeof text, "%3d%%  registo %llu  convertidos %llu",
-                                    percent, static_cast<unsigned long long>(recordNo),
-                                    static_cast<unsigned long long>(convertedCount));
+    const int width =
+        std::snprintf(text, sizeof text, "%3d%%  registo %llu  convertidos %llu", percent,
+                      static_cast<unsigned long long>(recordNo), static_cast<unsigned long long>(convertedCount));
     m_width = static_cast<std::size_t>(width);
     return std::string("\r") + text;
 }

@@ -33,8 +33,7 @@ int RunProgram(const std::vector<std::string>& args) {
             err.Flush();
             return kUsageStatus;
         case CommandLine::Action::Convert:
-            status = TerminalConverter(line.source, line.destination, line.settingsFile, out, err)
-                         .Run();
+            status = TerminalConverter(line.source, line.destination, line.settingsFile, out, err).Run();
             break;
     }
     // Output that never arrived (a full disk, a closed pipe) is no success.

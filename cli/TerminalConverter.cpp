@@ -21,8 +21,7 @@ std::string CaptionForTerminal(const std::string& caption) {
 }  // namespace
 
 TerminalConverter::TerminalConverter(std::string source, std::string destination,
-                                     std::optional<std::string> settingsFile, ConsoleStream& out,
-                                     ConsoleStream& err)
+                                     std::optional<std::string> settingsFile, ConsoleStream& out, ConsoleStream& err)
     : ConversionEngine(static_cast<ConversionView&>(*this)),
       m_typedSource(std::move(source)),
       m_typedDestination(std::move(destination)),
@@ -50,8 +49,7 @@ void TerminalConverter::PullPaths() {
     m_destination = m_typedDestination;
 }
 
-void TerminalConverter::ShowMessage(const std::string& text,
-                                    const std::optional<std::string>& caption, MessageIcon) {
+void TerminalConverter::ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon) {
     ClearProgress();
     std::string line = caption ? CaptionForTerminal(*caption) + ": " + text : text;
     m_err.Write(line + "\n");

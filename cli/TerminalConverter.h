@@ -13,9 +13,8 @@
 // and the count become standard output, the bar a progress line.
 class TerminalConverter : public ConversionView, public ConversionEngine {
 public:
-    TerminalConverter(std::string source, std::string destination,
-                      std::optional<std::string> settingsFile, ConsoleStream& out,
-                      ConsoleStream& err);
+    TerminalConverter(std::string source, std::string destination, std::optional<std::string> settingsFile,
+                      ConsoleStream& out, ConsoleStream& err);
 
     // One run; returns the program's exit status (0 success, 1 any failure).
     // The rows and the count are left in `out` for the caller to flush.
@@ -25,8 +24,7 @@ public:
 
     void PullPaths() override;
     void ShowConvertedCount() override {}  // printed once, when the run is over
-    void ShowMessage(const std::string& text, const std::optional<std::string>& caption,
-                     MessageIcon icon) override;
+    void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override;
     void SetProgress(int percent) override;
     void ClearRateList() override { m_rows.clear(); }
     int AddRateRow(uint16_t rate, uint64_t recordNo) override;

@@ -11,9 +11,7 @@ struct ChannelRecord {
 
     std::array<uint8_t, kSize> bytes{};
 
-    uint16_t GetSymbolRate() const {
-        return static_cast<uint16_t>(bytes[kRateOffset] << 8 | bytes[kRateOffset + 1]);
-    }
+    uint16_t GetSymbolRate() const { return static_cast<uint16_t>(bytes[kRateOffset] << 8 | bytes[kRateOffset + 1]); }
     // Only the low 16 bits are kept.
     void SetSymbolRate(uint32_t rate) {
         bytes[kRateOffset] = static_cast<uint8_t>(rate >> 8);

@@ -10,8 +10,7 @@ namespace {
 
 // The caption names the file; without a directory, just the file under the root.
 std::string ShownSettingsPath(const std::string& path) {
-    return path.empty() ? std::string(1, kPathSeparator) + msg::kSettingsFileName
-                        : BytesToDisplayText(path);
+    return path.empty() ? std::string(1, kPathSeparator) + msg::kSettingsFileName : BytesToDisplayText(path);
 }
 
 // The caption is the line with its line end, which ends the line as read
@@ -45,8 +44,7 @@ int ConversionEngine::LoadRateTable() {
     while ((status = reader.ReadPiece(piece)) == TextModeReader::Status::Piece) {
         const SettingsLine line = ParseSettingsLine(piece);
         if (line.kind == SettingsLine::Kind::SyntaxError) {
-            m_view.ShowMessage(msg::kSettingsSyntaxError, ShownSettingsLine(line.text),
-                               MessageIcon::Error);
+            m_view.ShowMessage(msg::kSettingsSyntaxError, ShownSettingsLine(line.text), MessageIcon::Error);
         } else if (line.kind == SettingsLine::Kind::Store) {
             m_rates.FindOrInsert(line.sourceRate).newRate = line.newRate;
         }

@@ -17,8 +17,7 @@ public:
     // Shows the engine's m_convertedCount.
     virtual void ShowConvertedCount() = 0;
     // Modal message with one OK button; no caption means the application's name.
-    virtual void ShowMessage(const std::string& text, const std::optional<std::string>& caption,
-                             MessageIcon icon) = 0;
+    virtual void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) = 0;
     virtual void SetProgress(int percent) = 0;
     virtual void ClearRateList() = 0;
     // A rate that was not converted, first met in record recordNo (from 1);

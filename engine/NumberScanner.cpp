@@ -2,9 +2,7 @@
 
 namespace {
 
-bool IsScanSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool IsScanSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 const char* SkipSpace(const char* p) {
     while (IsScanSpace(*p)) ++p;

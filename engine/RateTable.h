@@ -21,9 +21,7 @@ public:
         m_narrow.assign(kNarrowRates, RateEntry{});
         m_wide.clear();
     }
-    RateEntry& FindOrInsert(uint32_t rate) {
-        return rate < kNarrowRates ? m_narrow[rate] : m_wide[rate];
-    }
+    RateEntry& FindOrInsert(uint32_t rate) { return rate < kNarrowRates ? m_narrow[rate] : m_wide[rate]; }
 
 private:
     static constexpr uint32_t kNarrowRates = 0x10000;

@@ -13,9 +13,7 @@ void UpperCaseAscii(std::string& s) {
 }
 
 // Searches like strstr: the text ends at its first zero byte.
-const char* FindDirective(const std::string& text, const char* name) {
-    return std::strstr(text.c_str(), name);
-}
+const char* FindDirective(const std::string& text, const char* name) { return std::strstr(text.c_str(), name); }
 
 }  // namespace
 

@@ -10,9 +10,8 @@ bool CFile::Open(const std::string& path, Mode mode, const std::vector<FileIdent
     if (!SystemOpen(path, mode)) return false;
     const bool create = mode == Mode::CreateExclusive;
     FileIdentity identity;
-    if (create && ((GetIdentity(identity) &&
-                    std::find(kept.begin(), kept.end(), identity) != kept.end()) ||
-                   !SystemEmpty())) {
+    if (create &&
+        ((GetIdentity(identity) && std::find(kept.begin(), kept.end(), identity) != kept.end()) || !SystemEmpty())) {
         SystemClose();
         return false;
     }
@@ -64,8 +63,7 @@ bool CFile::WriteAcrossBlocks(const void* buffer, std::size_t n) {
 bool CFile::WritePending() {
     while (!m_writeFailed && m_begin < m_end) {
         std::size_t written = 0;
-        if (!SystemWrite(m_block.data() + m_begin, m_end - m_begin, written) || written == 0)
-            m_writeFailed = true;
+        if (!SystemWrite(m_block.data() + m_begin, m_end - m_begin, written) || written == 0) m_writeFailed = true;
         m_begin += written;
     }
     m_begin = m_end = 0;

@@ -11,9 +11,7 @@
 struct FileIdentity {
     uint64_t volume = 0;
     uint64_t file = 0;
-    bool operator==(const FileIdentity& other) const {
-        return volume == other.volume && file == other.file;
-    }
+    bool operator==(const FileIdentity& other) const { return volume == other.volume && file == other.file; }
 };
 
 // A data file opened for one run. Paths are UTF-8. Files opened Exclusive are

@@ -39,8 +39,7 @@ bool CFile::SystemOpen(const std::string& path, Mode mode) {
     bool usable = ::fstat(fd, &st) == 0 && (S_ISREG(st.st_mode) || (create && IsNullDevice(st))) &&
                   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
     // The null device is shared by nature and is not locked.
-    if (usable && S_ISREG(st.st_mode) && mode != Mode::ReadShared)
-        usable = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (usable && S_ISREG(st.st_mode) && mode != Mode::ReadShared) usable = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
     if (!usable) {
         ::close(fd);
         return false;

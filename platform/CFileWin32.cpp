@@ -26,8 +26,8 @@ bool IsNullDevice(HANDLE h) {
     using Query = LONG(WINAPI*)(HANDLE, IoStatus*, void*, ULONG, int);
     constexpr int kFileFsDeviceInformation = 4;
     constexpr ULONG kFileDeviceNull = 0x15;
-    const auto query = reinterpret_cast<Query>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryVolumeInformationFile")));
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryVolumeInformationFile")));
     return query != nullptr && query(h, &io, &device, sizeof device, kFileFsDeviceInformation) >= 0 &&
            device.type == kFileDeviceNull;
 }
@@ -44,8 +44,7 @@ bool IsNamedNull(const std::wstring& path) {
 bool IdentityOf(HANDLE h, FileIdentity& identity) {
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(h, &info)) return false;
-    identity = {info.dwVolumeSerialNumber,
-                (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    identity = {info.dwVolumeSerialNumber, (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
     return true;
 }
 
@@ -61,12 +60,11 @@ bool CFile::SystemOpen(const std::string& path, Mode mode) {
     const DWORD share = mode == Mode::ReadShared ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
     // Not CREATE_ALWAYS: that would empty the file before it is known not to be kept.
     const DWORD disposition = create ? OPEN_ALWAYS : OPEN_EXISTING;
-    HANDLE h = CreateFileW(SystemPath(widePath).c_str(), access, share, nullptr, disposition,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        CreateFileW(SystemPath(widePath).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     const DWORD type = GetFileType(h);
-    if (!(type == FILE_TYPE_DISK ||
-          (create && type == FILE_TYPE_CHAR && IsNamedNull(widePath) && IsNullDevice(h)))) {
+    if (!(type == FILE_TYPE_DISK || (create && type == FILE_TYPE_CHAR && IsNamedNull(widePath) && IsNullDevice(h)))) {
         CloseHandle(h);
         return false;
     }
@@ -90,11 +88,9 @@ bool CFile::ReserveStandardStreams() {
     for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
         HANDLE h = GetStdHandle(which);
         SetLastError(NO_ERROR);
-        if (IsValid(h) && (GetFileType(h) != FILE_TYPE_UNKNOWN || GetLastError() == NO_ERROR))
-            continue;
+        if (IsValid(h) && (GetFileType(h) != FILE_TYPE_UNKNOWN || GetLastError() == NO_ERROR)) continue;
         HANDLE null = CreateFileW(L"NUL", which == STD_INPUT_HANDLE ? GENERIC_WRITE : GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                  nullptr);
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         if (null == INVALID_HANDLE_VALUE || !SetStdHandle(which, null)) return false;
     }
     return true;
@@ -105,8 +101,7 @@ std::vector<FileIdentity> CFile::StandardOutputFiles() {
     for (DWORD which : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
         HANDLE h = GetStdHandle(which);
         FileIdentity identity;
-        if (IsValid(h) && GetFileType(h) == FILE_TYPE_DISK && IdentityOf(h, identity))
-            files.push_back(identity);
+        if (IsValid(h) && GetFileType(h) == FILE_TYPE_DISK && IdentityOf(h, identity)) files.push_back(identity);
     }
     return files;
 }

@@ -50,8 +50,8 @@ bool DecodeUtf8(const std::string& s, std::u32string& codePoints, bool acceptLon
         const bool overlong = (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000);
         if (overlong || c > 0x10FFFF) return false;
         if (IsSurrogate(c)) {
-            const bool pairsWithLast = c >= 0xDC00 && !codePoints.empty() &&
-                                       codePoints.back() >= 0xD800 && codePoints.back() < 0xDC00;
+            const bool pairsWithLast =
+                c >= 0xDC00 && !codePoints.empty() && codePoints.back() >= 0xD800 && codePoints.back() < 0xDC00;
             if (!acceptLoneSurrogates || pairsWithLast) return false;
         }
         codePoints.push_back(c);

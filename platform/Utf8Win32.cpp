@@ -28,8 +28,8 @@ std::string WideToUtf8(const std::wstring& wide) {
     std::string utf8;
     for (std::size_t i = 0; i < wide.size(); ++i) {
         char32_t c = static_cast<char16_t>(wide[i]);
-        const bool pair = c >= 0xD800 && c < 0xDC00 && i + 1 < wide.size() &&
-                          wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF;
+        const bool pair =
+            c >= 0xD800 && c < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF;
         if (pair) c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(wide[++i]) - 0xDC00);
         AppendUtf8(utf8, c);
     }

@@ -16,7 +16,7 @@ constexpr const char* kSaveFilterName = "Ficheiros do Palvero(*.dvb)";
 constexpr const char* kSortingUnfinished =
     "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.";
 constexpr DWORD kShowEveryMs = 50;
-}
+}  // namespace
 
 const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
     {WM_SYSCOMMAND, 0, 0, &CAdjusterDlg::OnSysCommand},
@@ -140,8 +140,7 @@ void CAdjusterDlg::ShowConvertedCount() {
     ShowOnClock();
 }
 
-void CAdjusterDlg::ShowMessage(const std::string& text, const std::optional<std::string>& caption,
-                               MessageIcon icon) {
+void CAdjusterDlg::ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) {
     ShowPending();
     MessageBox(text, caption, MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0));
 }

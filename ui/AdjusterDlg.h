@@ -21,8 +21,7 @@ public:
     // ConversionView
     void PullPaths() override;
     void ShowConvertedCount() override;
-    void ShowMessage(const std::string& text, const std::optional<std::string>& caption,
-                     MessageIcon icon) override;
+    void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override;
     void SetProgress(int percent) override;
     void ClearRateList() override;
     int AddRateRow(uint16_t rate, uint64_t recordNo) override;

@@ -8,20 +8,19 @@ CDialog::~CDialog() {
 
 HWND CDialog::OwnerWindow() const {
     if (m_parent != nullptr) return m_parent->m_hWnd;
-    if (CWnd* main = AfxGetMainWnd(); main != nullptr && main != this && main->m_hWnd != nullptr)
-        return main->m_hWnd;
+    if (CWnd* main = AfxGetMainWnd(); main != nullptr && main != this && main->m_hWnd != nullptr) return main->m_hWnd;
     return ::GetActiveWindow();
 }
 
 INT_PTR CDialog::DoModal() {
-    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), OwnerWindow(),
-                             DialogProc, reinterpret_cast<LPARAM>(this));
+    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), OwnerWindow(), DialogProc,
+                             reinterpret_cast<LPARAM>(this));
 }
 
 bool CDialog::Create(CWnd* parent) {
     if (parent != nullptr) m_parent = parent;
-    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), OwnerWindow(),
-                                DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), OwnerWindow(), DialogProc,
+                                reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
 void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }

@@ -7,7 +7,7 @@
 namespace {
 // Room for the longest path Windows knows, so a confirmed name is never cut.
 constexpr std::size_t kFileNameCapacity = 32768;
-}
+}  // namespace
 
 CFileDialog::CFileDialog(bool openFileDialog, DWORD flags)
     : m_open(openFileDialog), m_fileName(kFileNameCapacity, L'\0') {

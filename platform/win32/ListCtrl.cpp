@@ -10,8 +10,8 @@ int CListCtrl::InsertColumn(int index, const std::string& heading, int format, i
     column.cx = width;
     column.pszText = text.data();
     column.iSubItem = subItem;
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(index),
-                                        reinterpret_cast<LPARAM>(&column)));
+    return static_cast<int>(
+        SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
 }
 
 int CListCtrl::InsertItem(int index, const std::string& text) {

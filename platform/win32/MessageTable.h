@@ -13,10 +13,10 @@
 //   { WM_NOTIFY, LVN_COLUMNCLICK, IDC_LIST, &CMyDlg::OnColumn }   notification with data
 template <class T>
 struct MessageEntry {
-    using Handler = std::variant<void (T::*)(),                     // paint, clicks, changes
-                                 void (T::*)(UINT, LPARAM),         // system command
-                                 HICON (T::*)(),                    // query drag icon
-                                 void (T::*)(NMHDR*, LRESULT*)>;    // WM_NOTIFY
+    using Handler = std::variant<void (T::*)(),                   // paint, clicks, changes
+                                 void (T::*)(UINT, LPARAM),       // system command
+                                 HICON (T::*)(),                  // query drag icon
+                                 void (T::*)(NMHDR*, LRESULT*)>;  // WM_NOTIFY
     UINT message;
     UINT code;  // notification code for WM_COMMAND / WM_NOTIFY, else 0
     int id;     // control id for WM_COMMAND / WM_NOTIFY, else 0
@@ -25,15 +25,12 @@ struct MessageEntry {
 
 namespace message_table_detail {
 
-inline bool Matches(UINT entryMessage, UINT entryCode, int entryId, UINT message, WPARAM wParam,
-                    LPARAM lParam) {
+inline bool Matches(UINT entryMessage, UINT entryCode, int entryId, UINT message, WPARAM wParam, LPARAM lParam) {
     if (entryMessage != message) return false;
-    if (message == WM_COMMAND)
-        return HIWORD(wParam) == entryCode && LOWORD(wParam) == static_cast<WORD>(entryId);
+    if (message == WM_COMMAND) return HIWORD(wParam) == entryCode && LOWORD(wParam) == static_cast<WORD>(entryId);
     if (message == WM_NOTIFY) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        return header != nullptr && header->code == entryCode &&
-               header->idFrom == static_cast<UINT_PTR>(entryId);
+        return header != nullptr && header->code == entryCode && header->idFrom == static_cast<UINT_PTR>(entryId);
     }
     return true;
 }
@@ -41,11 +38,10 @@ inline bool Matches(UINT entryMessage, UINT entryCode, int entryId, UINT message
 }  // namespace message_table_detail
 
 template <class T, std::size_t N>
-bool DispatchMessageTable(T& wnd, const MessageEntry<T> (&table)[N], UINT message, WPARAM wParam,
-                          LPARAM lParam, LRESULT& result) {
+bool DispatchMessageTable(T& wnd, const MessageEntry<T> (&table)[N], UINT message, WPARAM wParam, LPARAM lParam,
+                          LRESULT& result) {
     for (const MessageEntry<T>& entry : table) {
-        if (!message_table_detail::Matches(entry.message, entry.code, entry.id, message, wParam, lParam))
-            continue;
+        if (!message_table_detail::Matches(entry.message, entry.code, entry.id, message, wParam, lParam)) continue;
         result = 0;
         if (auto plain = std::get_if<void (T::*)()>(&entry.handler)) {
             (wnd.**plain)();
