@@ -119,7 +119,7 @@ TEST(Utf8, ANameWithALoneSurrogateIsThatNameOrNone) {
     TempDir dir;
     const std::wstring root = dir.Root().wstring() + L"\\";
     std::vector<std::string> seen;
-    for (const std::wstring name : {L"v\xD800.dvb", L"w\xDC00", L"w\xDC01", L"\xDBFF\xDFFF\xDBFF", L"v\xFFFD.dvb"}) {
+    for (const std::wstring name : {L"v\xD800.dvb", L"w\xDC00", L"w\xDC01", L"\xDC00\xDC01", L"\xDBFF\xDFFF\xDBFF", L"v\xFFFD.dvb"}) {
         seen.push_back(WideToUtf8(root + name));
         EXPECT_EQ(Utf8ToWide(seen.back()), root + name);
         EXPECT_EQ(std::count(seen.begin(), seen.end(), seen.back()), 1);
