@@ -8,7 +8,7 @@ CFile::~CFile() { Close(); }
 bool CFile::Open(const std::string& path, Mode mode, const std::vector<FileIdentity>& kept) {
     Close();
     if (!SystemOpen(path, mode)) return false;
-    const bool create = mode == Mode::CreateExclusive;
+    const bool create = mode == Mode::CreateData;
     FileIdentity identity;
     if (create &&
         ((GetIdentity(identity) && std::find(kept.begin(), kept.end(), identity) != kept.end()) || !SystemEmpty())) {

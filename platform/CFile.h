@@ -14,11 +14,16 @@ struct FileIdentity {
     bool operator==(const FileIdentity& other) const { return volume == other.volume && file == other.file; }
 };
 
-// A data file opened for one run. Paths are UTF-8. Files opened Exclusive are
-// held without sharing: while open, no other opening of the same file (by any
-// name, by this or another process) succeeds, and a create that would hit such
-// a file fails before anything is truncated. The only device a create accepts
-// is the null device, named as such.
+// A file opened for one run. Paths are UTF-8.
+// A data file is held while it is open. On Windows it is opened without
+// sharing, so no other opening of it, by any name, in this or another
+// process, succeeds. On POSIX the hold is a flock lock: a file being read
+// takes a shared lock, one being written an exclusive lock, so a written file
+// excludes every other opening that locks, and readers of a source coexist.
+// Programs that take no lock (cp, an editor) are not kept out on POSIX.
+// A create that would hit a held file, or one of the `kept` files, fails
+// before anything is truncated. The only device a create accepts is the null
+// device, named as such.
 // Callers read and write in small pieces; the system sees blocks of kBlockSize
 // bytes. A write error may therefore surface at a later Write, Flush or Close.
 class CFile {
@@ -26,9 +31,9 @@ public:
     static constexpr std::size_t kBlockSize = 64 * 1024;
 
     enum class Mode {
-        ReadExclusive,    // existing regular file, binary, no sharing
-        CreateExclusive,  // created or emptied, binary, no sharing
-        ReadShared,       // existing regular file, others may read and write it
+        ReadData,      // existing regular file, binary, held for reading
+        CreateData,    // created or emptied, binary, held for writing
+        ReadSettings,  // not held; POSIX: any readable file but a directory, Windows: a disk file
     };
 
     CFile() = default;

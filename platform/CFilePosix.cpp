@@ -7,9 +7,10 @@
 
 #include <cerrno>
 
-// POSIX has no share modes. A file held exclusively carries a flock lock on its
-// open file description; any other opening of it, by this process or another,
-// gets a description of its own and is refused the lock.
+// POSIX has no share modes. A data file carries a flock lock on its open file
+// description: shared while it is read, exclusive while it is written. Any
+// other opening gets a description of its own, in this process or another,
+// and is refused a lock that conflicts.
 
 bool CFile::IsOpen() const { return m_fd >= 0; }
 
@@ -28,7 +29,8 @@ FileIdentity IdentityOf(const struct stat& st) {
 }  // namespace
 
 bool CFile::SystemOpen(const std::string& path, Mode mode) {
-    const bool create = mode == Mode::CreateExclusive;
+    const bool create = mode == Mode::CreateData;
+    const bool settings = mode == Mode::ReadSettings;
     // No O_TRUNC: the file is emptied only once it is known not to be held.
     // O_NONBLOCK keeps a FIFO from blocking the open; it is cleared again below.
     const int flags = (create ? O_WRONLY | O_CREAT : O_RDONLY) | O_CLOEXEC | O_NONBLOCK;
@@ -39,7 +41,7 @@ bool CFile::SystemOpen(const std::string& path, Mode mode) {
     bool usable = ::fstat(fd, &st) == 0 && (S_ISREG(st.st_mode) || (create && IsNullDevice(st))) &&
                   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
     // The null device is shared by nature and is not locked.
-    if (usable && S_ISREG(st.st_mode) && mode != Mode::ReadShared) usable = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (usable && S_ISREG(st.st_mode) && !settings) usable = ::flock(fd, (create ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0;
     if (!usable) {
         ::close(fd);
         return false;

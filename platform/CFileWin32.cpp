@@ -55,9 +55,9 @@ bool CFile::IsOpen() const { return m_handle != nullptr; }
 bool CFile::SystemOpen(const std::string& path, Mode mode) {
     std::wstring widePath;
     if (!Utf8ToWide(path, widePath)) return false;
-    const bool create = mode == Mode::CreateExclusive;
+    const bool create = mode == Mode::CreateData;
     const DWORD access = create ? GENERIC_WRITE | FILE_READ_ATTRIBUTES : GENERIC_READ;
-    const DWORD share = mode == Mode::ReadShared ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
+    const DWORD share = mode == Mode::ReadSettings ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
     // Not CREATE_ALWAYS: that would empty the file before it is known not to be kept.
     const DWORD disposition = create ? OPEN_ALWAYS : OPEN_EXISTING;
     HANDLE h =

@@ -16,7 +16,7 @@ bool TextModeReader::Open(const std::string& path) {
     m_ended = m_failed = false;
     m_unread.clear();
     m_pushedBackUnit = m_pushedBack = -1;
-    return m_file.Open(path, CFile::Mode::ReadShared);
+    return m_file.Open(path, CFile::Mode::ReadSettings);
 }
 
 // The file reads in blocks underneath; one byte at a time costs a copy only.

@@ -21,8 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// While a file is held, no other opening by any name succeeds or empties it, nor does
-// one of what is not a regular file (a FIFO without blocking), and a refused open leaves
+// While a file is held for writing, no other opening by any name succeeds or empties it; one
+// held for reading can be read again where readers share (POSIX), never emptied. What is not a
+// regular file (a directory, a FIFO, without blocking) is no data file, and a refused open leaves
 // no descriptor behind. The null device, named as such, is the only device created.
 TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     TempDir dir;
@@ -30,51 +31,57 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     std::string big(150000, 'b');
     for (std::size_t i = 0; i < big.size(); i += 7) big[i] = static_cast<char>(i);
     fs::create_directory(dir.Root() / "sub");
-    std::vector<std::string> names = {path, ToUtf8(dir.Root() / "." / "source.dvb"),
-                                      ToUtf8(dir.Root() / "sub" / ".." / "source.dvb"), ToUtf8(dir.Root())};
+    std::vector<std::string> names = {path, ToUtf8(dir.Root() / "." / "source.dvb"), ToUtf8(dir.Root() / "sub" / ".." / "source.dvb")};
+    std::vector<std::string> notData = {ToUtf8(dir.Root())};
 #ifdef _WIN32
+    const bool readersShare = false;
     names.push_back(ToUtf8(dir.Root() / "SOURCE.DVB"));
 #else
+    const bool readersShare = true;
     fs::create_hard_link(dir.Root() / "source.dvb", dir.Root() / "hard.dvb");
     fs::create_symlink(dir.Root() / "source.dvb", dir.Root() / "soft.dvb");
     ASSERT_EQ(mkfifo(dir.Path("pipe.dvb").c_str(), 0600), 0);
-    names.insert(names.end(), {dir.Path("hard.dvb"), dir.Path("soft.dvb"), dir.Path("pipe.dvb")});
-    EXPECT_FALSE(CFile().Open("/dev/null", CFile::Mode::ReadExclusive));
+    names.insert(names.end(), {dir.Path("hard.dvb"), dir.Path("soft.dvb")});
+    notData.push_back(dir.Path("pipe.dvb"));
+    EXPECT_FALSE(CFile().Open("/dev/null", CFile::Mode::ReadData));
     const auto descriptors = std::distance(fs::directory_iterator("/proc/self/fd"), {});
 #endif
+    for (const std::string& name : notData)
+        EXPECT_FALSE(CFile().Open(name, CFile::Mode::ReadData) || CFile().Open(name, CFile::Mode::CreateData)) << name;
 #ifdef _WIN32
     const std::pair<const char*, bool> kDevices[] = {{"NUL", true}, {"\\\\.\\nul", true}, {"nul.dvb", false},
                                                      {"CON", false}, {"CONOUT$", false}, {"COM1", false}, {"AUX", false}, {"LPT1", false}};
 #else
     const std::pair<const char*, bool> kDevices[] = {{"/dev/null", true}, {"/dev/zero", false}, {"/dev/full", false}, {"/dev/ptmx", false}};
 #endif
-    for (const auto& [device, created] : kDevices) EXPECT_EQ(CFile().Open(device, CFile::Mode::CreateExclusive), created) << device;
-    for (CFile::Mode held : {CFile::Mode::ReadExclusive, CFile::Mode::CreateExclusive}) {
+    for (const auto& [device, created] : kDevices) EXPECT_EQ(CFile().Open(device, CFile::Mode::CreateData), created) << device;
+    for (CFile::Mode held : {CFile::Mode::ReadData, CFile::Mode::CreateData}) {
         CFile first;
         ASSERT_TRUE(first.Open(path, held));
+        const bool reread = readersShare && held == CFile::Mode::ReadData;
         for (const std::string& name : names) {
             CFile other;
-            EXPECT_FALSE(other.Open(name, CFile::Mode::ReadExclusive)) << name;
-            EXPECT_FALSE(other.Open(name, CFile::Mode::CreateExclusive)) << name;
+            EXPECT_EQ(other.Open(name, CFile::Mode::ReadData), reread) << name;
+            EXPECT_FALSE(other.Open(name, CFile::Mode::CreateData)) << name;
         }
 #ifndef _WIN32
-        // So is a second run in another process.
+        // The same in another process: a second reader of a source, never a writer.
         const pid_t child = fork();
         if (child == 0) {
             CFile other;
-            _exit(other.Open(path, CFile::Mode::ReadExclusive) || other.Open(path, CFile::Mode::CreateExclusive));
+            _exit(other.Open(path, CFile::Mode::ReadData) + 2 * other.Open(path, CFile::Mode::CreateData));
         }
         int status = -1;
-        EXPECT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == reread);
 #endif
-        EXPECT_EQ(fs::file_size(FromUtf8(path)), held == CFile::Mode::ReadExclusive ? 128u : 0u);
-        if (held == CFile::Mode::CreateExclusive) {
+        EXPECT_EQ(fs::file_size(FromUtf8(path)), held == CFile::Mode::ReadData ? 128u : 0u);
+        if (held == CFile::Mode::CreateData) {
             // A short write, then more than a block in one call.
             ASSERT_TRUE(first.Write(big.data(), 3) && first.Write(big.data() + 3, big.size() - 3));
         }
         ASSERT_TRUE(first.Close());
         CFile again;
-        EXPECT_TRUE(again.Open(path, CFile::Mode::ReadExclusive)) << "closing releases the file";
+        EXPECT_TRUE(again.Open(path, CFile::Mode::ReadData)) << "closing releases the file";
     }
     EXPECT_EQ(ReadAll(path), big);
 #ifndef _WIN32
@@ -94,8 +101,8 @@ TEST(CurrentDirectory, IsWholeAtAnyLengthWithItsFiles) {
     fs::current_path(deep);
     ASSERT_EQ(CurrentDirectory(), ToUtf8(deep));
     const std::string settings = CurrentDirectory() + kPathSeparator + "RAVELO.INI";
-    EXPECT_TRUE(CFile().Open(settings, CFile::Mode::CreateExclusive));
-    EXPECT_TRUE(CFile().Open(settings, CFile::Mode::ReadShared));
+    EXPECT_TRUE(CFile().Open(settings, CFile::Mode::CreateData));
+    EXPECT_TRUE(CFile().Open(settings, CFile::Mode::ReadSettings));
 #ifndef _WIN32
     fs::remove_all(deep);
     EXPECT_EQ(CurrentDirectory(), "");
@@ -126,7 +133,7 @@ TEST(Utf8, ANameWithALoneSurrogateIsThatNameOrNone) {
     }
     EXPECT_EQ(Utf8ToWide("\xED\xA0\x80\xED\xB0\x80"), L"") << "a pair has one coding";
     dir.Write("v\xEF\xBF\xBD.dvb", "kept");
-    CFile().Open(seen[0], CFile::Mode::CreateExclusive);  // that name, or none: Wine refuses it
+    CFile().Open(seen[0], CFile::Mode::CreateData);  // that name, or none: Wine refuses it
     EXPECT_EQ(ReadAll(dir.Path("v\xEF\xBF\xBD.dvb")), "kept");
 }
 #endif
