@@ -88,11 +88,14 @@ bool ConversionEngine::OpenDataFiles(uint64_t& length) {
         return false;
     };
     if (m_source == m_destination) return refuse(msg::kSamePaths, std::nullopt, MessageIcon::None);
-    if (!m_sourceFile.Open(m_source, CFile::Mode::ReadExclusive))
+    if (!m_sourceFile.Open(m_source, CFile::Mode::ReadData))
         return refuse(msg::kSourceNotFound + BytesToDisplayText(m_source), std::nullopt, MessageIcon::None);
+    // Neither the source nor the settings file is ever emptied as the
+    // destination, whatever name it is given and whatever the file system's locks do.
     std::vector<FileIdentity> kept = m_keptFiles;
     if (m_settingsFile) kept.push_back(*m_settingsFile);
-    if (!m_destFile.Open(m_destination, CFile::Mode::CreateExclusive, kept))
+    if (FileIdentity source; m_sourceFile.GetIdentity(source)) kept.push_back(source);
+    if (!m_destFile.Open(m_destination, CFile::Mode::CreateData, kept))
         return refuse(msg::kDestinationNotCreated + BytesToDisplayText(m_destination), std::nullopt, MessageIcon::None);
     if (!m_sourceFile.GetLength(length))
         return refuse(msg::kSourceReadFailed + BytesToDisplayText(m_source), std::nullopt, MessageIcon::Error);

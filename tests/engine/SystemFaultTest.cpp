@@ -1,5 +1,5 @@
-// The system's read, write and close misbehave on one chosen file, through
-// link-time wrappers (-Wl,--wrap=read,--wrap=write,--wrap=close).
+// The system's read, write and close misbehave on one chosen file, and flock
+// may do nothing, through link-time wrappers (-Wl,--wrap=read,...).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +11,7 @@
 extern "C" ssize_t __real_read(int fd, void* buffer, size_t n);
 extern "C" ssize_t __real_write(int fd, const void* buffer, size_t n);
 extern "C" int __real_close(int fd);
+extern "C" int __real_flock(int fd, int operation);
 
 namespace {
 
@@ -65,6 +66,10 @@ extern "C" ssize_t __wrap_write(int fd, const void* buffer, size_t n) {
     return Limited(n, g_fault->twist == Twist::WritesNothing ? 0 : -1, [&](size_t allowed) { return __real_write(fd, buffer, allowed); });
 }
 
+// Locks that do nothing, as on a network file system without them.
+static bool g_locksIgnored = false;
+extern "C" int __wrap_flock(int fd, int operation) { return g_locksIgnored ? 0 : __real_flock(fd, operation); }
+
 extern "C" int __wrap_close(int fd) {
     const bool fail = Targeted(fd) && g_fault->twist == Twist::CloseFails;
     const int result = __real_close(fd);
@@ -116,5 +121,17 @@ TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
 
 INSTANTIATE_TEST_SUITE_P(Engine, SystemFaultTest, ::testing::ValuesIn(kFaults),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The source named again as the destination is refused by its identity, not only by its lock.
+TEST_F(ConvertFixture, WithoutLocksTheSourceIsStillNeverItsOwnDestination) {
+    dir.Write("source.dvb", ChannelFile({1000, 10}));
+    std::filesystem::create_hard_link(FromUtf8(source), FromUtf8(dir.Path("link.dvb")));
+    converter.typedDestination = dir.Path("link.dvb");
+    g_locksIgnored = true;
+    EXPECT_FALSE(Run());
+    g_locksIgnored = false;
+    EXPECT_EQ(converter.Lines("message"), Log{Message("Não foi possível criar o ficheiro\n" + dir.Path("link.dvb"), "(app)", false)});
+    EXPECT_EQ(ReadAll(source), ChannelFile({1000, 10}));
+}
 
 }  // namespace
