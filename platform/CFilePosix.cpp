@@ -32,13 +32,15 @@ bool CFile::SystemOpen(const std::string& path, Mode mode) {
     const bool create = mode == Mode::CreateData;
     const bool settings = mode == Mode::ReadSettings;
     // No O_TRUNC: the file is emptied only once it is known not to be held.
-    // O_NONBLOCK keeps a FIFO from blocking the open; it is cleared again below.
-    const int flags = (create ? O_WRONLY | O_CREAT : O_RDONLY) | O_CLOEXEC | O_NONBLOCK;
+    // O_NONBLOCK keeps a FIFO named as a data file from blocking the open; it is
+    // cleared again below. The settings may come from a pipe, which waits for its writer.
+    const int flags = (create ? O_WRONLY | O_CREAT : O_RDONLY) | O_CLOEXEC | (settings ? 0 : O_NONBLOCK);
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) return false;
 
     struct stat st {};
-    bool usable = ::fstat(fd, &st) == 0 && (S_ISREG(st.st_mode) || (create && IsNullDevice(st))) &&
+    bool usable = ::fstat(fd, &st) == 0 &&
+                  (settings ? !S_ISDIR(st.st_mode) : S_ISREG(st.st_mode) || (create && IsNullDevice(st))) &&
                   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
     // The null device is shared by nature and is not locked.
     if (usable && S_ISREG(st.st_mode) && !settings) usable = ::flock(fd, (create ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0;

@@ -108,24 +108,29 @@ Código de saída: 0 concluído com sucesso, 1 erro, 2 utilização errada.
 }
 
 #ifndef _WIN32
-// Closed descriptors, its own output named as destination, a file-size limit: status 1,
-// and the files hold the records or the program's text, never a mixture.
-TEST(ProgramTest, AHostileStartMixesNoMessageIntoAFile) {
+// Shell starts ($C is the converter): closed descriptors, its own output named as destination, a
+// file-size limit, settings read from a pipe or a FIFO. The status, and what b.dvb holds: the
+// records or the program's text, never a mixture.
+TEST(ProgramTest, ShellStartsKeepRecordsAndMessagesApart) {
     TempDir dir;
     dir.Write("RAVELO.INI", "SRD: 1000 > 300\n");
     dir.Write("d130.dvb", ChannelFile({1000, 10}) + "xy");
     dir.Write("big.dvb", ChannelFile(std::vector<uint16_t>(64, 10)));
-    const std::pair<const char*, std::string> kRuns[] = {
-        {"d130.dvb b.dvb >&- 2>&-", ChannelFile({300, 10})},
-        {"d130.dvb b.dvb <&- 2>&-", ChannelFile({300, 10})},
-        {"--version >&- 2>b.dvb", "Não foi possível escrever a saída padrão.\n"},
-        {"d130.dvb /dev/stdout >b.dvb 2>&1", "Não foi possível criar o ficheiro\n/dev/stdout\nContagem de SR convertidos: 0\n"},
-        {"d130.dvb /dev/stderr >/dev/null 2>b.dvb", "Não foi possível criar o ficheiro\n/dev/stderr\n"},
-        {"big.dvb out.dvb >/dev/null 2>b.dvb", "Não foi possível gravar o ficheiro\nout.dvb\n"},
+    dir.Write("two.dvb", ChannelFile({1000, 10}));
+    const std::tuple<const char*, int, std::string> kRuns[] = {
+        {"$C d130.dvb b.dvb >&- 2>&-", 1, ChannelFile({300, 10})},
+        {"$C d130.dvb b.dvb <&- 2>&-", 1, ChannelFile({300, 10})},
+        {"$C --version >&- 2>b.dvb", 1, "Não foi possível escrever a saída padrão.\n"},
+        {"$C d130.dvb /dev/stdout >b.dvb 2>&1", 1, "Não foi possível criar o ficheiro\n/dev/stdout\nContagem de SR convertidos: 0\n"},
+        {"$C d130.dvb /dev/stderr >/dev/null 2>b.dvb", 1, "Não foi possível criar o ficheiro\n/dev/stderr\n"},
+        {"$C big.dvb out.dvb >/dev/null 2>b.dvb", 1, "Não foi possível gravar o ficheiro\nout.dvb\n"},
+        {"printf 'SRD: 10 > 7\\n' | $C --ini /dev/stdin two.dvb b.dvb", 0, ChannelFile({1000, 7})},
+        {"mkfifo f && (printf 'SRD: 10 > 8\\n' >f &) && $C --ini f two.dvb b.dvb", 0, ChannelFile({1000, 8})},
     };
-    for (const auto& [line, holds] : kRuns) {
-        const int wstatus = std::system(("cd '" + ToUtf8(dir.Root()) + "' && ulimit -f 2 && exec timeout -s KILL 10 '" + g_program + "' " + line).c_str());
-        EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 1) << line;
+    for (const auto& [line, status, holds] : kRuns) {
+        const std::string command = "cd '" + ToUtf8(dir.Root()) + "' && rm -f b.dvb f && ulimit -f 2 && C='timeout -s KILL 10 " + g_program + "' && " + line;
+        const int wstatus = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == status) << line;
         EXPECT_EQ(ReadAll(dir.Path("b.dvb")), holds) << line;
     }
 }
