@@ -12,6 +12,9 @@
 // other opening gets a description of its own, in this process or another,
 // and is refused a lock that conflicts.
 
+// Offsets of files past 2 GiB, on 32-bit builds too (_FILE_OFFSET_BITS=64).
+static_assert(sizeof(off_t) >= 8, "off_t must hold 64-bit file sizes");
+
 bool CFile::IsOpen() const { return m_fd >= 0; }
 
 namespace {
