@@ -17,8 +17,9 @@ set -eu
 need=""
 add() { case " $need " in *" $1 "*) ;; *) need="$need $1" ;; esac; }
 have() { command -v "$1" >/dev/null 2>&1; }
-# gcc -m32 finds a 32-bit static library (a bare name back means it is not there).
-have32() { [ "$("$1" -m32 -print-file-name="$2" 2>/dev/null)" != "$2" ]; }
+# gcc -m32 finds a 32-bit static library. A bare name back means it is not there, and
+# g++ falls back to the 64-bit libstdc++.a, which lies outside a 32-bit folder.
+have32() { case "$("$1" -m32 -print-file-name="$2" 2>/dev/null)" in */32/*|*/lib32/*) ;; *) false ;; esac; }
 gtest_installed() {
     for config in /usr/lib/*/cmake/GTest/GTestConfig.cmake /usr/lib/cmake/GTest/GTestConfig.cmake; do
         [ -f "$config" ] && return 0
