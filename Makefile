@@ -99,12 +99,13 @@ format:
 	@$(DEPS) format
 	clang-format -i $(FORMATTED)
 
-## format-check: fails on a C++ file that is not formatted
+## format-check: fails on a merge conflict marker in any tracked file, or a C++ file not formatted
 format-check:
+	@tools/check-conflict-markers.sh
 	@$(DEPS) format
 	clang-format --dry-run --Werror $(FORMATTED)
 
-## test: checks the formatting, builds everything and runs every test (what CI runs)
+## test: checks the sources (conflict markers, formatting), builds everything and runs every test (what CI runs)
 test: format-check test-native test-asan test-windows test-x86
 	@if $(I386_PROBE); then x86="Windows x86 under 32-bit Wine"; \
 	else x86="i686 Linux under qemu; Windows x86 built"; fi; \
