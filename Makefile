@@ -2,7 +2,7 @@
 # Each target first checks the Debian packages it needs (tools/install-deps.sh):
 # nothing to do when they are there; as root it installs what is missing.
 .PHONY: all help deps native native-asan windows-x64 windows-x86 linux-i686 test test-native test-asan \
-        test-windows test-windows-x86 test-linux-i686 test-x86 format format-check run run-window run-terminal screenshots \
+        test-windows test-windows-x86 test-linux-i686 test-x86 test-dist format format-check run run-window run-terminal screenshots \
         dist install bench clean
 
 WINESERVER := /usr/lib/wine/wineserver
@@ -18,7 +18,7 @@ help:
 
 ## deps: checks (as root: installs) the packages of every target
 deps:
-	@$(DEPS) native windows-x64 windows-x86 wine wine32 linux-i686 format screenshots dist
+	@$(DEPS) native windows-x64 windows-x86 wine wine32 linux-i686 format screenshots dist dist-check
 
 ## native: builds the Linux programs and tests (build/native)
 native:
@@ -99,16 +99,28 @@ format:
 	@$(DEPS) format
 	clang-format -i $(FORMATTED)
 
-## format-check: fails on a C++ file that is not formatted
+## format-check: fails on a merge conflict marker in any tracked file, or a C++ file not formatted
 format-check:
+	@tools/check-conflict-markers.sh
 	@$(DEPS) format
 	clang-format --dry-run --Werror $(FORMATTED)
 
-## test: checks the formatting, builds everything and runs every test (what CI runs)
+## test: checks the sources (conflict markers, formatting), builds everything, runs every test and checks both zips (what CI runs)
 test: format-check test-native test-asan test-windows test-x86
+	@$(MAKE) --no-print-directory test-dist
 	@if $(I386_PROBE); then x86="Windows x86 under 32-bit Wine"; \
 	else x86="i686 Linux under qemu; Windows x86 built"; fi; \
-	echo "All tests passed (native, native with sanitizers, Windows x64 under Wine, $$x86)."
+	echo "All tests passed (native, native with sanitizers, Windows x64 under Wine, $$x86, both zips as received)."
+
+# Each zip's programs run under Xvfb in the tests' Wine prefix of their build (tools/check-dist.sh
+# ends its wineserver), so make test runs this after the Wine tests, never beside them.
+XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
+## test-dist: both zips as a user receives them: unpacked, their texts, both programs run under Wine
+test-dist: dist
+	@$(DEPS) wine dist-check
+	$(XVFB) tools/check-dist.sh x64 build/windows-x64
+	@if $(I386_PROBE); then $(DEPS) wine32 && $(XVFB) tools/check-dist.sh x86 build/windows-x86; \
+	else tools/check-dist.sh x86 build/windows-x86 --no-run; fi
 
 # The bundled example: the window when there is a display, otherwise the
 # terminal converter with the bundled settings file.

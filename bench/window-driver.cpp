@@ -1,19 +1,22 @@
 // Times one conversion in the real window: starts Ravelo.exe in FOLDER, types
 // SOURCE and DESTINATION, clicks "Converter" and waits for the message box.
 // Prints the seconds from the click to the box, or fails (status 1).
-// Usage: window-driver RAVELO_EXE FOLDER SOURCE DESTINATION   (Linux paths)
+// With --rows it prints instead what the window shows at the end: the list's
+// rows (hexadecimal, decimal, record, TAB-separated) and then the count.
+// Usage: window-driver [--rows] RAVELO_EXE FOLDER SOURCE DESTINATION   (Linux paths)
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
 
 namespace {
 
-const int kConvert = 1000, kSource = 1001, kDestination = 1003;
+const int kConvert = 1000, kSource = 1001, kDestination = 1003, kRateList = 1006, kCount = 1008;
 
-std::wstring WinePath(const char* path) {
+std::wstring WinePath(const wchar_t* path) {
     std::wstring wide = L"Z:";
-    for (const char* p = path; *p != '\0'; ++p) wide += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
+    for (const wchar_t* p = path; *p != L'\0'; ++p) wide += *p == L'/' ? L'\\' : *p;
     return wide;
 }
 
@@ -23,19 +26,19 @@ struct Search {
     HWND found;
 };
 
+BOOL CALLBACK TakeWindowOf(HWND window, LPARAM data) {
+    auto* s = reinterpret_cast<Search*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != s->process || GetWindow(window, GW_OWNER) != s->owner || !IsWindowVisible(window)) return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
 // A visible top-level window of the process with that owner.
 HWND FindWindowOf(DWORD process, HWND owner) {
     Search search{process, owner, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            if (pid != s->process || GetWindow(window, GW_OWNER) != s->owner || !IsWindowVisible(window)) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(TakeWindowOf, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -54,15 +57,55 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
+// For the terminal: the C runtime would print only the ASCII part of a wide text.
+std::string Utf8(const std::wstring& text) {
+    std::string utf8(text.size() * 3, '\0');
+    utf8.resize(
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &utf8[0], int(utf8.size()), nullptr, nullptr));
+    return utf8;
+}
+
 void SetText(HWND window, const std::wstring& text) {
     SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_BLOCK, 5000, nullptr);
 }
 
+// The list's rows and the count field. A list view hands its texts only into
+// memory of its own process, so the item and its text buffer live there.
+std::wstring RowsAndCount(HANDLE process, HWND main) {
+    struct Remote {
+        LVITEMW item;
+        wchar_t text[64];
+    };
+    auto* remote = static_cast<Remote*>(VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+    if (remote == nullptr) return L"cannot read the list\n";
+    HWND list = GetDlgItem(main, kRateList);
+    std::wstring shown;
+    const LRESULT rows = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < 3; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = remote->text;
+            item.cchTextMax = 64;
+            wchar_t text[64] = L"";
+            WriteProcessMemory(process, &remote->item, &item, sizeof item, nullptr);
+            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&remote->item));
+            ReadProcessMemory(process, remote->text, text, sizeof text - sizeof text[0], nullptr);
+            shown += text;
+            shown += column < 2 ? L'\t' : L'\n';
+        }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return shown + TextOf(GetDlgItem(main, kCount)) + L'\n';
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
+    const bool rows = argc > 1 && std::wstring(argv[1]) == L"--rows";
+    argc -= rows;
+    argv += rows;
     if (argc != 5) {
-        std::fprintf(stderr, "usage: window-driver RAVELO_EXE FOLDER SOURCE DESTINATION\n");
+        std::fprintf(stderr, "usage: window-driver [--rows] RAVELO_EXE FOLDER SOURCE DESTINATION\n");
         return 2;
     }
     std::wstring commandLine = L"\"" + WinePath(argv[1]) + L"\"";
@@ -72,7 +115,7 @@ int main(int argc, char** argv) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &process)) {
-        std::fprintf(stderr, "cannot start %s\n", argv[1]);
+        std::fprintf(stderr, "cannot start %s\n", Utf8(argv[1]).c_str());
         return 1;
     }
     int status = 1;
@@ -90,10 +133,13 @@ int main(int argc, char** argv) {
         if (box != nullptr) {
             const std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
             if (TextOf(box) == L"Ravelo" && text == L"Conclu\u00eddo com sucesso.") {
-                std::printf("%.3f\n", double(stop.QuadPart - start.QuadPart) / double(frequency.QuadPart));
+                if (rows)
+                    std::printf("%s", Utf8(RowsAndCount(process.hProcess, main)).c_str());
+                else
+                    std::printf("%.3f\n", double(stop.QuadPart - start.QuadPart) / double(frequency.QuadPart));
                 status = 0;
             } else {
-                std::fprintf(stderr, "unexpected message: %ls\n", text.c_str());
+                std::fprintf(stderr, "unexpected message: %s\n", Utf8(text).c_str());
             }
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             for (int i = 0; i < 500 && IsWindow(box); ++i) Sleep(10);

@@ -17,7 +17,7 @@ prefix=$out/wineprefix
 mkdir -p "$out"
 driver=$out/window-driver.exe
 if [ ! -f "$driver" ] || [ "$root/bench/window-driver.cpp" -nt "$driver" ]; then
-    x86_64-w64-mingw32-g++ -O2 -static -o "$driver" "$root/bench/window-driver.cpp"
+    x86_64-w64-mingw32-g++ -O2 -static -municode -o "$driver" "$root/bench/window-driver.cpp"
 fi
 work=$(mktemp -d)
 trap 'WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT

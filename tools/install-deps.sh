@@ -11,6 +11,7 @@
 #   format       make format, and the formatting check of make test (clang-format)
 #   screenshots  tools/window-screenshot.sh
 #   dist         make dist
+#   dist-check   the zips' check in make test (unzip)
 # Nothing missing: does nothing (no root needed). Something missing: installs it
 # as root, otherwise names the packages in one line and fails.
 set -eu
@@ -68,6 +69,8 @@ for group in "$@"; do
         dist)
             have zip || add zip
             have git || add git ;;
+        dist-check)
+            have unzip || add unzip ;;
         *)
             echo "install-deps: unknown group '$group'" >&2
             exit 2 ;;

@@ -13,14 +13,20 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
 name=Ravelo-$version-$arch
 stage=$root/dist/$name
-files="$build/ui/Ravelo.exe $build/cli/ravelo-convert.exe $root/examples/RAVELO.INI $build/generated/LEIA-ME.txt"
-for file in $files; do
+programs="$build/ui/Ravelo.exe $build/cli/ravelo-convert.exe"
+texts="$root/examples/RAVELO.INI $build/generated/LEIA-ME.txt"
+for file in $programs $texts; do
     [ -f "$file" ] || { echo "make-dist: $file is missing" >&2; exit 1; }
 done
 rm -rf "$stage" "$stage.zip"
 mkdir -p "$stage"
 # shellcheck disable=SC2086
-cp $files "$stage/"
+cp $programs "$stage/"
+# The texts in Windows form, CR LF on every line, whatever line ends this checkout has: Notepad
+# before Windows 10 shows a file with bare LFs as one long line.
+for text in $texts; do
+    sed 's/\r*$/\r/' "$text" > "$stage/$(basename "$text")"
+done
 chmod 644 "$stage"/*
 chmod 755 "$stage"/*.exe
 # zip writes local time: UTC makes the stored time the same everywhere.
