@@ -22,31 +22,24 @@ std::string CaptionForTerminal(const std::string& caption) {
 
 TerminalConverter::TerminalConverter(std::string source, std::string destination,
                                      std::optional<std::string> settingsFile, ConsoleStream& out, ConsoleStream& err)
-    : ConversionEngine(static_cast<ConversionView&>(*this)),
-      m_typedSource(std::move(source)),
-      m_typedDestination(std::move(destination)),
-      m_settingsFile(std::move(settingsFile)),
-      m_out(out),
-      m_err(err) {}
-
-std::string TerminalConverter::SettingsFilePath() const {
-    return m_settingsFile ? *m_settingsFile : ConversionEngine::SettingsFilePath();
+    : m_typedSource(std::move(source)), m_typedDestination(std::move(destination)), m_out(out), m_err(err) {
+    if (settingsFile) m_engine.SetSettingsFile(std::move(*settingsFile));
 }
 
 int TerminalConverter::Run() {
     // The window takes its directory when it opens; this program when it starts.
-    m_workDir = CurrentDirectory();
+    m_engine.SetWorkingDirectory(CurrentDirectory());
     // Rows and messages written over the records would leave neither intact.
-    m_keptFiles = CFile::StandardOutputFiles();
-    const bool succeeded = Convert();
+    m_engine.SetKeptFiles(CFile::StandardOutputFiles());
+    const bool succeeded = m_engine.Convert();
     ClearProgress();
     PrintResults();
     return succeeded ? 0 : 1;
 }
 
-void TerminalConverter::PullPaths() {
-    m_source = m_typedSource;
-    m_destination = m_typedDestination;
+void TerminalConverter::PullPaths(std::string& source, std::string& destination) {
+    source = m_typedSource;
+    destination = m_typedDestination;
 }
 
 void TerminalConverter::ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon) {
@@ -58,7 +51,7 @@ void TerminalConverter::ShowMessage(const std::string& text, const std::optional
 
 void TerminalConverter::SetProgress(int percent) {
     if (!m_err.IsTerminal()) return;
-    const std::string drawing = m_progress.Update(percent, m_recordNo, m_convertedCount);
+    const std::string drawing = m_progress.Update(percent, m_engine.RecordNo(), m_engine.ConvertedCount());
     if (drawing.empty()) return;
     m_err.Write(drawing);
     m_err.Flush();
@@ -102,5 +95,5 @@ void TerminalConverter::PrintResults() {
             text.clear();
         }
     }
-    m_out.Write(text + cli::kCountLabel + std::to_string(m_convertedCount) + "\n");
+    m_out.Write(text + cli::kCountLabel + std::to_string(m_engine.ConvertedCount()) + "\n");
 }

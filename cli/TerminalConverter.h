@@ -11,7 +11,7 @@
 // The conversion run behind "Converter", shown on a terminal: message boxes
 // become lines on standard error, the list of rates that were not converted
 // and the count become standard output, the bar a progress line.
-class TerminalConverter : public ConversionView, public ConversionEngine {
+class TerminalConverter : public ConversionView {
 public:
     TerminalConverter(std::string source, std::string destination, std::optional<std::string> settingsFile,
                       ConsoleStream& out, ConsoleStream& err);
@@ -20,10 +20,8 @@ public:
     // The rows and the count are left in `out` for the caller to flush.
     int Run();
 
-    std::string SettingsFilePath() const override;
-
-    void PullPaths() override;
-    void ShowConvertedCount() override {}  // printed once, when the run is over
+    void PullPaths(std::string& source, std::string& destination) override;
+    void ShowConvertedCount(uint32_t) override {}  // printed once, when the run is over
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override;
     void SetProgress(int percent) override;
     void ClearRateList() override { m_rows.clear(); }
@@ -40,7 +38,7 @@ private:
 
     std::string m_typedSource;
     std::string m_typedDestination;
-    std::optional<std::string> m_settingsFile;
+    ConversionEngine m_engine{*this};
     ConsoleStream& m_out;
     ConsoleStream& m_err;
     ProgressLine m_progress;
