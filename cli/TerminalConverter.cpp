@@ -1,16 +1,10 @@
 #include "TerminalConverter.h"
 
-#include <algorithm>
-#include <numeric>
-
 #include "CliTexts.h"
 #include "RateRowTexts.h"
 #include "WorkingDirectory.h"
 
 namespace {
-
-constexpr std::size_t kRowsPerWrite = 60 * 1024;  // bytes of rows handed over at a time
-constexpr std::size_t kRates = 0x10000;
 
 // A caption comes to the engine fit to show; on a terminal it is the start of
 // a line, so a settings line's own line end goes.
@@ -64,36 +58,14 @@ void TerminalConverter::ClearProgress() {
     m_err.Flush();
 }
 
-// Rows are kept as numbers in arrival order, and sorted and written out once.
-int TerminalConverter::AddRateRow(uint16_t rate, uint64_t recordNo) {
-    m_rows.push_back(Row{rate, recordNo});
-    return static_cast<int>(m_rows.size() - 1);
-}
-
-// Four hex digits sort as their rates do, so a stable sort by rate is the
-// window's order by text: a counting sort, one pass over the rows.
+// Four hex digits sort as their rates do: in order of rate, the rows stand as
+// the window's list sorts them.
 void TerminalConverter::PrintResults() {
-    std::vector<std::size_t> next(kRates + 1);
-    for (const Row& row : m_rows) ++next[row.rate + 1u];
-    std::partial_sum(next.begin(), next.end(), next.begin());
-    std::vector<Row> sorted(m_rows.size());
-    for (const Row& row : m_rows) sorted[next[row.rate]++] = row;
-
-    std::string text;
-    for (const Row& row : sorted) {
-        const RateRowTexts texts(row.rate, row.recordNo);
-        char shown[sizeof texts];
-        char* end = std::copy_n(texts.hex, 4, shown);
-        *end++ = '\t';
-        end = std::copy_n(texts.dec, texts.decLength, end);
-        *end++ = '\t';
-        end = std::copy_n(texts.line, texts.lineLength, end);
-        *end++ = '\n';
-        text.append(shown, static_cast<std::size_t>(end - shown));
-        if (text.size() >= kRowsPerWrite) {
-            m_out.Write(text);
-            text.clear();
-        }
+    std::string row;
+    for (uint32_t rate = 0; rate < m_firstRecords.size(); ++rate) {
+        if (m_firstRecords[rate] == 0) continue;
+        const RateRowTexts texts(static_cast<uint16_t>(rate), m_firstRecords[rate]);
+        m_out.Write(row.assign(texts.hex).append("\t").append(texts.dec).append("\t").append(texts.line).append("\n"));
     }
-    m_out.Write(text + cli::kCountLabel + std::to_string(m_engine.ConvertedCount()) + "\n");
+    m_out.Write(cli::kCountLabel + std::to_string(m_engine.ConvertedCount()) + "\n");
 }

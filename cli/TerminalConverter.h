@@ -24,15 +24,14 @@ public:
     void ShowConvertedCount(uint32_t) override {}  // printed once, when the run is over
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override;
     void SetProgress(int percent) override;
-    void ClearRateList() override { m_rows.clear(); }
-    int AddRateRow(uint16_t rate, uint64_t recordNo) override;
+    void ClearRateList() override { m_firstRecords.assign(m_firstRecords.size(), 0); }
+    // Rows are kept by rate (each rate comes once a run) and written out once.
+    int AddRateRow(uint16_t rate, uint64_t recordNo) override {
+        m_firstRecords[rate] = recordNo;
+        return rate;
+    }
 
 private:
-    struct Row {
-        uint16_t rate;
-        uint64_t recordNo;
-    };
-
     void ClearProgress();
     void PrintResults();
 
@@ -42,5 +41,6 @@ private:
     ConsoleStream& m_out;
     ConsoleStream& m_err;
     ProgressLine m_progress;
-    std::vector<Row> m_rows;  // printed ascending by the hex text, as the window's list sorts them
+    // The record where each rate was listed, by rate; 0: not listed.
+    std::vector<uint64_t> m_firstRecords = std::vector<uint64_t>(0x10000);
 };
