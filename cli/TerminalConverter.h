@@ -11,7 +11,7 @@
 // The conversion run behind "Converter", shown on a terminal: message boxes
 // become lines on standard error, the list of rates that were not converted
 // and the count become standard output, the bar a progress line.
-class TerminalConverter : public ConversionView, public ConversionEngine {
+class TerminalConverter : public ConversionView {
 public:
     TerminalConverter(std::string source, std::string destination, std::optional<std::string> settingsFile,
                       ConsoleStream& out, ConsoleStream& err);
@@ -20,29 +20,27 @@ public:
     // The rows and the count are left in `out` for the caller to flush.
     int Run();
 
-    std::string SettingsFilePath() const override;
-
-    void PullPaths() override;
-    void ShowConvertedCount() override {}  // printed once, when the run is over
+    void PullPaths(std::string& source, std::string& destination) override;
+    void ShowConvertedCount(uint32_t) override {}  // printed once, when the run is over
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override;
     void SetProgress(int percent) override;
-    void ClearRateList() override { m_rows.clear(); }
-    int AddRateRow(uint16_t rate, uint64_t recordNo) override;
+    void ClearRateList() override { m_firstRecords.assign(m_firstRecords.size(), 0); }
+    // Rows are kept by rate (each rate comes once a run) and written out once.
+    int AddRateRow(uint16_t rate, uint64_t recordNo) override {
+        m_firstRecords[rate] = recordNo;
+        return rate;
+    }
 
 private:
-    struct Row {
-        uint16_t rate;
-        uint64_t recordNo;
-    };
-
     void ClearProgress();
     void PrintResults();
 
     std::string m_typedSource;
     std::string m_typedDestination;
-    std::optional<std::string> m_settingsFile;
+    ConversionEngine m_engine{*this};
     ConsoleStream& m_out;
     ConsoleStream& m_err;
     ProgressLine m_progress;
-    std::vector<Row> m_rows;  // printed ascending by the hex text, as the window's list sorts them
+    // The record where each rate was listed, by rate; 0: not listed.
+    std::vector<uint64_t> m_firstRecords = std::vector<uint64_t>(0x10000);
 };

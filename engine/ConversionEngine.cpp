@@ -23,6 +23,7 @@ std::string ShownSettingsLine(const std::string& line) {
 }  // namespace
 
 std::string ConversionEngine::SettingsFilePath() const {
+    if (m_settingsPath) return *m_settingsPath;
     // A directory that could not be named leaves no folder to look in; the
     // root's settings file would be some other program's.
     if (m_workDir.empty()) return {};
@@ -64,8 +65,7 @@ void ConversionEngine::ProcessRecord() {
     RateEntry& entry = m_rates.FindOrInsert(rate);
     if (entry.newRate != 0) {
         m_record.SetSymbolRate(entry.newRate);
-        ++m_convertedCount;
-        m_view.ShowConvertedCount();
+        m_view.ShowConvertedCount(++m_convertedCount);
     } else if (entry.reported == 0) {
         entry.reported = 1;
         // A refused row changes nothing: the record keeps its rate either way.
@@ -142,9 +142,9 @@ bool ConversionEngine::FinishDestination() {
 }
 
 bool ConversionEngine::Convert() {
-    m_view.PullPaths();
+    m_view.PullPaths(m_source, m_destination);
     m_convertedCount = 0;
-    m_view.ShowConvertedCount();
+    m_view.ShowConvertedCount(m_convertedCount);
     if (LoadRateTable() == 0) return false;
 
     uint64_t length = 0;

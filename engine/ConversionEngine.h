@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CFile.h"
@@ -12,32 +13,32 @@
 
 // The state and the three operations of a conversion: loading the rate table,
 // rewriting one record, and the run behind "Converter". The main dialog, the
-// command-line converter and the tests derive from it and supply the view.
-class ConversionEngine {
+// command-line converter and the tests each own one, built with the view they
+// implement; the engine holds the paths it runs on, the view what it shows.
+class ConversionEngine final {
 public:
     explicit ConversionEngine(ConversionView& view) : m_view(view) {}
-    virtual ~ConversionEngine() = default;
+
+    // The folder whose RAVELO.INI a run reads; empty when it could not be named.
+    void SetWorkingDirectory(std::string directory) { m_workDir = std::move(directory); }
+    // A settings file read instead of the working directory's.
+    void SetSettingsFile(std::string path) { m_settingsPath = std::move(path); }
+    // Files never taken as the destination besides the settings file read for
+    // the run: the front end's own output, where that is a file.
+    void SetKeptFiles(std::vector<FileIdentity> files) { m_keptFiles = std::move(files); }
 
     // The run behind "Converter", ending with one message; true when that
     // message is the success one.
     bool Convert();
 
-protected:
-    // Working directory + separator + RAVELO.INI; empty when the directory is
-    // unknown. Overridable for a given file.
-    virtual std::string SettingsFilePath() const;
-
-    // What the window binds and shows.
-    std::string m_source;
-    std::string m_destination;
-    uint32_t m_convertedCount = 0;
-    std::string m_workDir;
-    uint64_t m_recordNo = 0;
-    // Files never taken as the destination besides the settings file read for
-    // the run: the front end's own output, where that is a file.
-    std::vector<FileIdentity> m_keptFiles;
+    // Of the run in hand, or of the last one.
+    uint64_t RecordNo() const { return m_recordNo; }
+    uint32_t ConvertedCount() const { return m_convertedCount; }
 
 private:
+    // The given settings file, else working directory + separator + RAVELO.INI;
+    // empty when neither is known.
+    std::string SettingsFilePath() const;
     // Returns 1 when the settings file was read, 0 when it could not be.
     int LoadRateTable();
     void ProcessRecord();
@@ -46,6 +47,13 @@ private:
     bool FinishDestination();
     int ProgressPercent() const;
 
+    std::string m_source;
+    std::string m_destination;
+    uint32_t m_convertedCount = 0;
+    std::string m_workDir;
+    std::optional<std::string> m_settingsPath;
+    std::vector<FileIdentity> m_keptFiles;
+    uint64_t m_recordNo = 0;
     RateTable m_rates;
     std::optional<FileIdentity> m_settingsFile;
     float m_length = 0;    // progress percentage only

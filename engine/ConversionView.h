@@ -12,10 +12,10 @@ class ConversionView {
 public:
     virtual ~ConversionView() = default;
 
-    // Copies the two path fields into the engine's m_source / m_destination.
-    virtual void PullPaths() = 0;
-    // Shows the engine's m_convertedCount.
-    virtual void ShowConvertedCount() = 0;
+    // The texts of the two path fields, as the run's source and destination.
+    virtual void PullPaths(std::string& source, std::string& destination) = 0;
+    // Shows the number of records converted so far in this run.
+    virtual void ShowConvertedCount(uint32_t count) = 0;
     // Modal message with one OK button; no caption means the application's name.
     virtual void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) = 0;
     virtual void SetProgress(int percent) = 0;

@@ -9,10 +9,8 @@
 struct RateRowTexts {
     RateRowTexts(uint16_t rate, uint64_t recordNo);
 
-    // Each ends with a zero byte, not counted in the lengths.
+    // Each ends with a zero byte.
     char hex[5];
     char dec[6];
     char line[21];
-    uint8_t decLength;
-    uint8_t lineLength;
 };

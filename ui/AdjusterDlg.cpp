@@ -32,7 +32,6 @@ const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
 
 CAdjusterDlg::CAdjusterDlg()
     : CDialog(IDD_ADJUSTER_DIALOG),
-      ConversionEngine(static_cast<ConversionView&>(*this)),
       m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
 
 bool CAdjusterDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -62,7 +61,7 @@ bool CAdjusterDlg::OnInitDialog() {
 
     m_convertedCount = 0;
     // The settings file is looked for here, whatever folder the choosers visit later.
-    m_workDir = CurrentDirectory();
+    m_engine.SetWorkingDirectory(CurrentDirectory());
     return true;
 }
 
@@ -129,13 +128,18 @@ void CAdjusterDlg::OnColumnClick(NMHDR*, LRESULT* result) {
 
 void CAdjusterDlg::OnConvert() {
     m_lastShown = 0;  // the count's 0 shows at once
-    Convert();
+    m_engine.Convert();
     ShowPending();
 }
 
-void CAdjusterDlg::PullPaths() { UpdateData(true); }
+void CAdjusterDlg::PullPaths(std::string& source, std::string& destination) {
+    UpdateData(true);
+    source = m_source;
+    destination = m_destination;
+}
 
-void CAdjusterDlg::ShowConvertedCount() {
+void CAdjusterDlg::ShowConvertedCount(uint32_t count) {
+    m_convertedCount = count;
     m_countPending = true;
     ShowOnClock();
 }

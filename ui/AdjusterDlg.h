@@ -8,9 +8,9 @@
 #include "RateListCtrl.h"
 #include "resource.h"
 
-// The main window, template 102. It owns the conversion engine's state (as
-// its base ConversionEngine) and shows a run through ConversionView.
-class CAdjusterDlg : public CDialog, public ConversionView, public ConversionEngine {
+// The main window, template 102. It owns the conversion engine, which holds
+// the state of a run, and shows the run through ConversionView.
+class CAdjusterDlg : public CDialog, public ConversionView {
 public:
     CAdjusterDlg();
 
@@ -19,14 +19,18 @@ public:
     void OnConvert();
 
     // ConversionView
-    void PullPaths() override;
-    void ShowConvertedCount() override;
+    void PullPaths(std::string& source, std::string& destination) override;
+    void ShowConvertedCount(uint32_t count) override;
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override;
     void SetProgress(int percent) override;
     void ClearRateList() override;
     int AddRateRow(uint16_t rate, uint64_t recordNo) override;
 
 protected:
+    // What the fields show (data exchange); the engine keeps what it runs on.
+    std::string m_source;
+    std::string m_destination;
+    uint32_t m_convertedCount = 0;
     CRateListCtrl m_list;
     CProgressCtrl m_progress;
     HICON m_hIcon;
@@ -50,6 +54,7 @@ private:
     void ShowPending();
 
     static const MessageEntry<CAdjusterDlg> kMessageTable[];
+    ConversionEngine m_engine{*this};
     DWORD m_lastShown = 0;  // GetTickCount of the last ShowPending
     int m_percent = 0;
     bool m_countPending = false;

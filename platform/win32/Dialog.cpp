@@ -17,12 +17,6 @@ INT_PTR CDialog::DoModal() {
                              reinterpret_cast<LPARAM>(this));
 }
 
-bool CDialog::Create(CWnd* parent) {
-    if (parent != nullptr) m_parent = parent;
-    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), OwnerWindow(), DialogProc,
-                                reinterpret_cast<LPARAM>(this)) != nullptr;
-}
-
 void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
 
 void CDialog::UpdateData(bool saveAndValidate) {

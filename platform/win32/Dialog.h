@@ -14,9 +14,6 @@ public:
 
     // Runs the dialog modally; returns the value given to EndDialog, or -1.
     INT_PTR DoModal();
-    // Creates the dialog without a modal loop of its own, for a caller that
-    // pumps messages itself (in-process drivers).
-    bool Create(CWnd* parent = nullptr);
     void EndDialog(int result);
 
     // Exchanges data with DoDataExchange; true: controls to members.
@@ -30,8 +27,10 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
 
-private:
+    // The dialog procedure of every CDialog; the creation's parameter is the CDialog*.
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerWindow() const;
     void CenterOverOwner();

@@ -79,7 +79,7 @@ Erro padrão: as mensagens da conversão.
 Código de saída: 0 concluído com sucesso, 1 erro, 2 utilização errada.
 )";
     const std::string lost = "Não foi possível escrever a saída padrão.\n";
-    // More rows than the converter hands over in one write: 5000 rates, none with a replacement.
+    // More rows than standard output holds before it writes: 5000 rates, none with a replacement.
     std::vector<uint16_t> rates(5000);
     std::string rows;
     for (uint16_t rate = 0; rate < rates.size(); ++rate) {

@@ -24,13 +24,9 @@ inline std::string Message(const std::string& text, const std::string& caption, 
 inline const std::string kCompleted = Message("Concluído com sucesso.", "(app)", false);
 
 // A conversion engine whose window is a log: every view call becomes one line.
-class RecordingConverter : public ConversionView, public ConversionEngine {
+class RecordingConverter : public ConversionView {
 public:
-    RecordingConverter() : ConversionEngine(static_cast<ConversionView&>(*this)) {}
-    using ConversionEngine::m_convertedCount;
-    using ConversionEngine::m_recordNo;
-    using ConversionEngine::m_workDir;
-
+    ConversionEngine engine{*this};
     std::string typedSource, typedDestination;
     bool refuseRows = false;
     Log log;
@@ -41,11 +37,8 @@ public:
                      [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
         return out;
     }
-    void PullPaths() override {
-        m_source = typedSource;
-        m_destination = typedDestination;
-    }
-    void ShowConvertedCount() override { log.push_back("count " + std::to_string(m_convertedCount)); }
+    void PullPaths(std::string& source, std::string& destination) override { source = typedSource, destination = typedDestination; }
+    void ShowConvertedCount(uint32_t count) override { log.push_back("count " + std::to_string(count)); }
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override {
         log.push_back(Message(text, caption.value_or("(app)"), icon == MessageIcon::Error));
     }
@@ -62,14 +55,14 @@ public:
 class ConvertFixture : public ::testing::Test {
 protected:
     ConvertFixture() {
-        converter.m_workDir = ToUtf8(dir.Root());
+        converter.engine.SetWorkingDirectory(ToUtf8(dir.Root()));
         dir.Write("RAVELO.INI", "SRD: 1000 > 300\nSRH: 6B6C > 55F0\n");
         converter.typedSource = source = dir.Path("source.dvb");
         converter.typedDestination = destination = dir.Path("dest.dvb");
     }
     bool Run() {
         converter.log.clear();
-        return converter.Convert();
+        return converter.engine.Convert();
     }
     // Fills in {SOURCE}, {DEST}, {ROOT} and {SEP}.
     std::string Expand(std::string text) const {

@@ -41,7 +41,7 @@ TEST_P(RunTest, StoresListsCountsAndRewritesTheRates) {
     EXPECT_TRUE(Run());
     EXPECT_EQ(converter.Lines("row"), c.rows);
     EXPECT_EQ(converter.Lines("message"), c.messages);
-    EXPECT_EQ(converter.m_convertedCount, c.count);
+    EXPECT_EQ(converter.engine.ConvertedCount(), c.count);
     EXPECT_EQ(ReadAll(destination), ChannelFile(c.out)) << "only the two rate bytes may change";
 }
 
@@ -60,7 +60,7 @@ TEST_F(ConvertFixture, ARunShowsCountBarAndRowsInOrder) {
     dir.Write("source.dvb", ChannelFile({1000}) + ChannelFile(std::vector<uint16_t>(99, 10)));
     EXPECT_TRUE(Run());
     EXPECT_EQ(converter.Lines("row"), (Log{"row 03E8 1000 1", "row 000A 10 2"}));
-    EXPECT_EQ(converter.m_convertedCount, 0u);
+    EXPECT_EQ(converter.engine.ConvertedCount(), 0u);
     const Log progress = converter.Lines("progress");
     ASSERT_GE(progress.size(), 54u);
     EXPECT_EQ(progress[29], "progress 28");  // record 30, position 1856 of 6400
@@ -107,7 +107,7 @@ TEST_P(StopTest, ReportsAndLeavesTheFilesAsExpected) {
     const StopCase& c = GetParam();
     if (c.source) dir.Write("source.dvb", *c.source);
     if (c.typedDestination) converter.typedDestination = Expand(*c.typedDestination);
-    converter.m_workDir = Expand(c.workDir);
+    converter.engine.SetWorkingDirectory(Expand(c.workDir));
     EXPECT_FALSE(Run());
     Log expected;
     for (const std::string& line : c.log) expected.push_back(Expand(line));

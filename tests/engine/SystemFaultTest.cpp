@@ -112,7 +112,7 @@ TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
     ASSERT_EQ(messages.size(), 1u) << "one message ends a run";
     EXPECT_EQ(messages.back().rfind(*fault.message ? Expand(std::string("message ") + fault.message) : kCompleted, 0), 0u)
         << messages.back();
-    EXPECT_EQ(converter.m_recordNo, fault.stoppedAt) << "a failure surfaces with its block";
+    EXPECT_EQ(converter.engine.RecordNo(), fault.stoppedAt) << "a failure surfaces with its block";
     EXPECT_TRUE(ReadAll(destination) == ChannelFile(std::vector<uint16_t>(kRecords, 300)).substr(0, fault.destinationSize))
         << "what is on disk is what was converted";
     ExpectNotHeld(source);

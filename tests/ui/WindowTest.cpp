@@ -25,6 +25,12 @@ void Type(HWND window, const std::string& text) {
     SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()), SMTO_BLOCK, 5000, nullptr);
 }
 
+// The main window without a modal loop of its own: the test pumps its messages.
+struct ModelessAdjusterDlg : CAdjusterDlg {
+    HWND Create() { return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ADJUSTER_DIALOG), nullptr,
+                                              DialogProc, reinterpret_cast<LPARAM>(static_cast<CDialog*>(this))); }
+};
+
 struct ShownDialog {
     std::string caption, text;  // text: a message box's control 0xFFFF
     HICON icon;                 // a message box's icon, or none
@@ -38,7 +44,7 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         SetCurrentDirectoryW(folder.Root().wstring().c_str());
-        ASSERT_TRUE(dlg.Create());
+        ASSERT_NE(dlg.Create(), nullptr);
         list.m_hWnd = Item(IDC_RATE_LIST);
         Pump();
         t_current = this;
@@ -77,7 +83,7 @@ protected:
     }
 
     TempDir folder;
-    CAdjusterDlg dlg;
+    ModelessAdjusterDlg dlg;
     CListCtrl list;
     std::vector<ShownDialog> shown;
     std::function<void(HWND box)> atShow;
@@ -194,17 +200,11 @@ BOOL CALLBACK TakeDialogOf(HWND window, LPARAM data) {
     s.found = window;
     return FALSE;
 }
+// Waits up to 10 s for one.
 HWND DialogOf(HANDLE process, HWND except) {
     DialogSearch search{GetProcessId(process), except, nullptr};
-    EnumWindows(TakeDialogOf, reinterpret_cast<LPARAM>(&search));
+    for (int attempt = 0; attempt < 500 && EnumWindows(TakeDialogOf, reinterpret_cast<LPARAM>(&search)); ++attempt) Sleep(20);
     return search.found;
-}
-
-// Waits up to 10 s for find() to return a visible window.
-template <class Find> HWND Poll(Find find) {
-    HWND window = nullptr;
-    for (int attempt = 0; attempt < 500 && !IsWindowVisible(window = find()); ++attempt) Sleep(20);
-    return window;
 }
 
 // The built program, started as a user starts it: from a folder, with its own
@@ -217,12 +217,12 @@ TEST(RaveloExe, ReadsSettingsFromItsStartFolderNamesItselfAndEndsWithSair) {
     const auto process = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, program.c_str(), program.c_str(), nullptr));
     SetCurrentDirectoryW(L"C:\\");
     // Only this process's windows: the in-process tests' dialogs may not be gone yet.
-    HWND main = Poll([&] { return DialogOf(process, nullptr); });
+    HWND main = DialogOf(process, nullptr);
     ASSERT_EQ(TextOf(main), "Marquelint ajustador");
     for (int id : {IDC_SOURCE, IDC_DESTINATION}) Type(GetDlgItem(main, id), "x.dvb");
     // Equal paths are only looked at once RAVELO.INI was read from the start folder.
     PostMessageW(GetDlgItem(main, IDC_CONVERT), BM_CLICK, 0, 0);
-    HWND box = Poll([&] { return DialogOf(process, main); });
+    HWND box = DialogOf(process, main);
     EXPECT_EQ(TextOf(box), "Ravelo");  // the same-paths box: a settings error's caption is its path
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     for (int attempt = 0; attempt < 500 && IsWindow(box); ++attempt) Sleep(20);
