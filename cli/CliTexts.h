@@ -48,7 +48,7 @@ inline constexpr const char* kCheckAfterZero = "o texto depois do byte 0 (␀) �
 inline constexpr const char* kCheckHexRuleIgnored = "com SRD: na mesma linha, o SRH: é ignorado";
 // The table's replacement fields for a replacement of 0, and the summary line.
 inline constexpr const char* kCheckNotConverted = "listada, não convertida";
-inline constexpr const char* kCheckReplaced = "SR substituídos: ";
+inline constexpr const char* kCheckSubstituted = "SR substituídos: ";
 inline constexpr const char* kCheckListed = ", SR listados sem conversão: ";
 inline constexpr const char* kCheckSyntaxErrors = ", erros de sintaxe: ";
 inline constexpr const char* kCheckWarnings = ", avisos: ";

@@ -40,7 +40,8 @@ int RunProgram(const std::vector<std::string>& args) {
             break;
         case CommandLine::Action::Check: {
             // The file a run would read: the one named, or the current folder's.
-            const SettingsCheck check = CheckSettingsFile(line.settingsFile.value_or(SettingsFileIn(CurrentDirectory())));
+            const SettingsCheck check =
+                CheckSettingsFile(line.settingsFile.value_or(SettingsFileIn(CurrentDirectory())));
             err.Write(check.findings);
             err.Flush();
             out.Write(check.table);

@@ -68,27 +68,33 @@ public:
             check.status = 1;
             return check;
         }
-        int replaced = 0;
-        for (const auto& [rate, rule] : m_rules) {
-            const RateRowTexts source(rate, rule.lineNo);
-            check.table += std::string(source.hex) + '\t' + source.dec + '\t';
-            if (rule.newRate == 0) {
-                check.table += std::string("-\t") + cli::kCheckNotConverted;
-            } else {
-                const RateRowTexts written(static_cast<uint16_t>(rule.newRate), 0);
-                check.table += std::string(written.hex) + '\t' + written.dec;
-                ++replaced;
-            }
-            check.table += std::string("\t") + source.line + '\n';
-        }
-        check.table += cli::kCheckReplaced + std::to_string(replaced) + cli::kCheckListed +
-                       std::to_string(m_rules.size() - replaced) + cli::kCheckSyntaxErrors +
-                       std::to_string(m_syntaxErrors) + cli::kCheckWarnings + std::to_string(m_warnings) + "\n";
+        check.table = Table();
         check.status = m_syntaxErrors > 0 ? 1 : 0;
         return check;
     }
 
 private:
+    // One row per 16-bit source rate, ascending, then the summary line.
+    std::string Table() const {
+        std::string table;
+        std::size_t substituted = 0;
+        for (const auto& [rate, rule] : m_rules) {
+            const RateRowTexts source(rate, rule.lineNo);
+            table += std::string(source.hex) + '\t' + source.dec + '\t';
+            if (rule.newRate == 0) {
+                table += std::string("-\t") + cli::kCheckNotConverted;
+            } else {
+                const RateRowTexts written(static_cast<uint16_t>(rule.newRate), 0);
+                table += std::string(written.hex) + '\t' + written.dec;
+                ++substituted;
+            }
+            table += std::string("\t") + source.line + '\n';
+        }
+        return table + cli::kCheckSubstituted + std::to_string(substituted) + cli::kCheckListed +
+               std::to_string(m_rules.size() - substituted) + cli::kCheckSyntaxErrors + std::to_string(m_syntaxErrors) +
+               cli::kCheckWarnings + std::to_string(m_warnings) + "\n";
+    }
+
     struct Rule {
         uint32_t newRate;
         uint64_t lineNo;
@@ -142,8 +148,8 @@ private:
         const std::string& bytes = piece.bytes;
         m_findings += cli::kCheckLine + std::to_string(piece.lineNo);
         if (m_column > 1) m_findings += cli::kCheckColumn + std::to_string(m_column);
-        m_findings += ": " + BytesToDisplayText(bytes.substr(0, bytes.size() - (bytes.back() == '\n'))) + ": " +
-                      finding + "\n";
+        m_findings +=
+            ": " + BytesToDisplayText(bytes.substr(0, bytes.size() - (bytes.back() == '\n'))) + ": " + finding + "\n";
     }
 
     std::map<uint16_t, Rule> m_rules;
