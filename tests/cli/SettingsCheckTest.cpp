@@ -48,7 +48,7 @@ TEST_F(ConvertFixture, CheckPrintsTheTableThatARunUses) {
     const auto number = [&] {
         return random() % 6 ? std::to_string(random() % 16) : pick({"0", "0", "-1", "65535", "65536", "4294967297", "0x1F", "+7", "z"});
     };
-    for (int file = 0; file < 30; ++file) {
+    for (int file = 0; file < 20; ++file) {
         std::string settings;
         for (int line = random() % 60; line > 0; --line) {
             const std::string directive = pick({"SRD:", "srd:", "SRH:", "srh: ", "SRD", "SRH :", "; SRD:", " ;SRH:", "SRH: 1 > 2 SRD:"});
@@ -60,9 +60,9 @@ TEST_F(ConvertFixture, CheckPrintsTheTableThatARunUses) {
         std::vector<bool> converted(every.size());
         std::istringstream table(check.table);
         std::string row;
-        for (unsigned rate, dec, newRate, newDec; std::getline(table, row) && row.find('\t') != std::string::npos;) {
+        for (unsigned rate = 0, dec = 0, newRate = 0, newDec = 0; std::getline(table, row) && row.find('\t') != std::string::npos;) {
             const int fields = std::sscanf(row.c_str(), "%x\t%u\t%x\t%u", &rate, &dec, &newRate, &newDec);
-            ASSERT_TRUE(rate == dec && (fields == 4 ? newRate == newDec : row.find("\t-\tlistada, não convertida\t") != std::string::npos)) << row;
+            ASSERT_TRUE(fields >= 2 && rate == dec && (fields == 4 ? newRate == newDec : fields == 2 && row.find("\t-\tlistada, não convertida\t") != std::string::npos)) << row;
             if (fields == 4) written[rate] = static_cast<uint16_t>(newRate), converted[rate] = true;
         }
         ASSERT_TRUE(Run());
@@ -70,7 +70,10 @@ TEST_F(ConvertFixture, CheckPrintsTheTableThatARunUses) {
         for (unsigned rate = 0; rate < every.size(); ++rate)
             if (!converted[rate]) listed.push_back("row " + std::string(RateRowTexts(rate, 0).hex) + " " + std::to_string(rate) + " " + std::to_string(rate + 1));
         EXPECT_EQ(converter.Lines("row"), listed) << settings;
-        EXPECT_TRUE(ReadAll(destination) == ChannelFile(written)) << settings;
+        const std::string out = ReadAll(destination);
+        std::vector<uint16_t> got;  // each record's rate; the other bytes are the engine tests' business
+        for (std::size_t at = 10; at < out.size(); at += 64) got.push_back(uint16_t(uint8_t(out[at]) << 8 | uint8_t(out[at + 1])));
+        EXPECT_EQ(got, written) << settings;
         EXPECT_EQ(row.rfind("SR substituídos: " + std::to_string(converter.m_convertedCount) + ",", 0), 0u) << row;
     }
 }

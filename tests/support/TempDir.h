@@ -4,7 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 
 inline std::string ToUtf8(const std::filesystem::path& path) { return path.u8string(); }
@@ -12,7 +12,9 @@ inline std::filesystem::path FromUtf8(const std::string& path) { return std::fil
 
 inline std::string ReadAll(const std::string& path) {
     std::ifstream in(FromUtf8(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream bytes;
+    if (in) bytes << in.rdbuf();
+    return bytes.str();
 }
 
 // A fresh folder for one test, removed with everything in it afterwards.
