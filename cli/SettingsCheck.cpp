@@ -103,9 +103,8 @@ private:
     void Look(const SettingsPiece& piece, const SettingsPiece* next) {
         const bool continues = m_before && m_before->lineNo == piece.lineNo;
         m_column = continues ? m_column + TextModeReader::kMaxPiece : 1;
-        const bool cutBefore = continues && m_cutAfter;
+        if (m_cutAfter) Warn(piece, cli::kCheckCutDirective);  // the cut before this piece
         m_cutAfter = next && next->lineNo == piece.lineNo && CutsDirective(piece, *next);
-        if (cutBefore) Warn(piece, cli::kCheckCutDirective);
 
         const SettingsLine& line = piece.meaning;
         const bool comment = !line.text.empty() && line.text[0] == ';';
@@ -169,6 +168,5 @@ SettingsCheck CheckSettingsFile(const std::string& path) {
     const bool opened = file.Open(path);
     SettingsPiece piece;
     while (opened && file.Next(piece)) checker.Take(piece);
-    file.Close();
     return checker.Finish(opened && !file.Failed() ? std::nullopt : std::optional(path));
 }

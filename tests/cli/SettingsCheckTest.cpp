@@ -10,29 +10,33 @@ namespace {
 
 using namespace std::string_literals;
 
-// Each kind of warning, at its line (and column, past 255 characters), with the line as shown; warnings
+// Each kind of finding, at its line (and column, past 255 characters), with the line as shown; warnings
 // leave the status 0. The bundled example ("") checks clean.
 TEST(SettingsCheckTest, PrintsTheTableAndEachFinding) {
     TempDir dir;
     const std::string cut = ": instrução partida pelo limite de 255 caracteres: não é lida como está escrita\n";
-    const std::tuple<std::string, std::string, std::string> kFiles[] = {
-        {"", "55F0\t22000\t5622\t22050\t19\n6B6C\t27500\t6C98\t27800\t17\n7530\t30000\t-\tlistada, não convertida\t21\n"
-             "SR substituídos: 2, SR listados sem conversão: 1, erros de sintaxe: 0, avisos: 0\n", ""},
-        {"SRD: 27500 > 27800\r\nsrd 27500 > 1\nSRH: 6B6C > 11170\nSRD: -1 > 5\nSRH: 1 > 2 SRD: 3 > 0\nSRD: 8 > 9\0SRD: 8 > 10\n"s
-             + std::string(253, 'x') + "SRD: 1 > 2\n" + std::string(245, 'x') + "SRH: 1 > 2" + "3\n",
-         "0001\t1\t0002\t2\t8\n0003\t3\t-\tlistada, não convertida\t5\n0008\t8\t0009\t9\t6\n6B6C\t27500\t1170\t4464\t3\n"
-         "SR substituídos: 3, SR listados sem conversão: 1, erros de sintaxe: 0, avisos: 8\n",
+    const std::tuple<std::string, int, std::string, std::string> kFiles[] = {
+        {"", 0, "55F0\t22000\t5622\t22050\t19\n6B6C\t27500\t6C98\t27800\t17\n7530\t30000\t-\tlistada, não convertida\t21\n"
+                "SR substituídos: 2, SR listados sem conversão: 1, erros de sintaxe: 0, avisos: 0\n", ""},
+        {"SRD: 27500 > 27800\r\nsrd 27500 > 1\nSRH: 6B6C > 11170\nSRD: -1 > 5\nSRH: 1 > 2 SRD: 3 > 0\nSRD: 8 > 9\0srd: 8 > 10\n"s
+             + std::string(253, 'x') + "SRD: 1 > 2\n" + std::string(245, 'x') + "SRH: 1 > 2" + "3\n"  // cut, lines 7 and 8
+             + "SRD: 4 > 65535" + std::string(241, ' ') + "x\n" + std::string(255, 'x') + "SRH: 6 > 7\n"  // not cut
+             + ";" + std::string(252, 'x') + "SRD: 1 > 2\n" + "SR\0"s + std::string(252, 'x') + "D: 1 > 2\n", 0,
+         "0001\t1\t0002\t2\t8\n0003\t3\t-\tlistada, não convertida\t5\n0004\t4\tFFFF\t65535\t9\n0006\t6\t0007\t7\t10\n"
+         "0008\t8\t0009\t9\t6\n6B6C\t27500\t1170\t4464\t3\nSR substituídos: 5, SR listados sem conversão: 1, erros de sintaxe: 0, avisos: 8\n",
          "linha 2: srd 27500 > 1: SRD ou SRH sem \":\" logo a seguir: a linha é ignorada\n"
          "linha 3: SRH: 6B6C > 11170: substitui a regra da linha 1\n"
          "linha 3: SRH: 6B6C > 11170: a nova taxa é lida como 70000 (11170), acima de 65535: é escrita 4464 (1170)\n"
          "linha 4: SRD: -1 > 5: a taxa de origem é lida como 4294967295 (FFFFFFFF), acima de 65535: nenhum registo a tem\n"
          "linha 5: SRH: 1 > 2 SRD: 3 > 0: com SRD: na mesma linha, o SRH: é ignorado\n"
-         "linha 6: SRD: 8 > 9␀SRD: 8 > 10: o texto depois do byte 0 (␀) é ignorado\n"
+         "linha 6: SRD: 8 > 9␀srd: 8 > 10: o texto depois do byte 0 (␀) é ignorado\n"
          "linha 7, coluna 256: D: 1 > 2" + cut + "linha 8, coluna 256: 3" + cut},
+        {std::string(249, 'x') + "SRD: 1" + "2 x\n", 1, "SR substituídos: 0, SR listados sem conversão: 0, erros de sintaxe: 1, avisos: 1\n",
+         "linha 1: " + std::string(249, 'x') + "SRD: 1: Erro de sintaxe em RAVELO.INI\nlinha 1, coluna 256: 2 x" + cut},
     };
-    for (const auto& [settings, table, findings] : kFiles) {
+    for (const auto& [settings, status, table, findings] : kFiles) {
         const SettingsCheck check = CheckSettingsFile(settings.empty() ? RAVELO_EXAMPLES "/RAVELO.INI" : dir.Write("RAVELO.INI", settings));
-        EXPECT_EQ(std::tie(check.status, check.table, check.findings), std::make_tuple(0, table, findings)) << settings;
+        EXPECT_EQ(std::tie(check.status, check.table, check.findings), std::tie(status, table, findings)) << settings;
     }
 }
 
