@@ -20,7 +20,7 @@ TEST(SettingsCheckTest, PrintsTheTableAndEachFinding) {
                 "SR substituídos: 2, SR listados sem conversão: 1, erros de sintaxe: 0, avisos: 0\n", ""},
         {"SRD: 27500 > 27800\r\nsrd 27500 > 1\nSRH: 6B6C > 11170\nSRD: -1 > 5\nSRH: 1 > 2 SRD: 3 > 0\nSRD: 8 > 9\0srd: 8 > 10\n"s
              + std::string(253, 'x') + "SRD: 1 > 2\n" + std::string(245, 'x') + "SRH: 1 > 2" + "3\n"  // cut, lines 7 and 8
-             + "SRD: 4 > 65535" + std::string(241, ' ') + "x\n" + std::string(255, 'x') + "SRH: 6 > 7\n"  // not cut
+             + "y SRD:4>65535" + std::string(242, ' ') + "x\n" + std::string(255, 'x') + "SRH: 6 > 7\n"  // not cut
              + ";" + std::string(252, 'x') + "SRD: 1 > 2\n" + "SR\0"s + std::string(252, 'x') + "D: 1 > 2\n", 0,
          "0001\t1\t0002\t2\t8\n0003\t3\t-\tlistada, não convertida\t5\n0004\t4\tFFFF\t65535\t9\n0006\t6\t0007\t7\t10\n"
          "0008\t8\t0009\t9\t6\n6B6C\t27500\t1170\t4464\t3\nSR substituídos: 5, SR listados sem conversão: 1, erros de sintaxe: 0, avisos: 8\n",
