@@ -31,8 +31,10 @@ TEST(SettingsCheckTest, PrintsTheTableAndEachFinding) {
          "linha 5: SRH: 1 > 2 SRD: 3 > 0: com SRD: na mesma linha, o SRH: é ignorado\n"
          "linha 6: SRD: 8 > 9␀srd: 8 > 10: o texto depois do byte 0 (␀) é ignorado\n"
          "linha 7, coluna 256: D: 1 > 2" + cut + "linha 8, coluna 256: 3" + cut},
-        {std::string(249, 'x') + "SRD: 1" + "2 x\n", 1, "SR substituídos: 0, SR listados sem conversão: 0, erros de sintaxe: 1, avisos: 1\n",
-         "linha 1: " + std::string(249, 'x') + "SRD: 1: Erro de sintaxe em RAVELO.INI\nlinha 1, coluna 256: 2 x" + cut},
+        {std::string(249, 'x') + "SRD: 1" + "2 x\n" + std::string(251, 'x') + "SRD:" + "x\n", 1,  // the second line is not cut
+         "SR substituídos: 0, SR listados sem conversão: 0, erros de sintaxe: 2, avisos: 1\n",
+         "linha 1: " + std::string(249, 'x') + "SRD: 1: Erro de sintaxe em RAVELO.INI\nlinha 1, coluna 256: 2 x" + cut +
+         "linha 2: " + std::string(251, 'x') + "SRD:: Erro de sintaxe em RAVELO.INI\n"},
     };
     for (const auto& [settings, status, table, findings] : kFiles) {
         const SettingsCheck check = CheckSettingsFile(settings.empty() ? RAVELO_EXAMPLES "/RAVELO.INI" : dir.Write("RAVELO.INI", settings));
