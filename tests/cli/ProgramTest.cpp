@@ -105,9 +105,6 @@ Código de saída: 0 concluído com sucesso (--check: sem erros de sintaxe),
         {{"-z\x1B[2J", "in.dvb"}, 2, "", "ravelo-convert: opção desconhecida: -z␛[2J\n" + usage},
         // --check reads what a run reads: the current folder's RAVELO.INI, or the one named.
         {{"--check"}, 0, "SR substituídos: 0, SR listados sem conversão: 0, erros de sintaxe: 0, avisos: 0\n", ""},
-        {{"--ini", "outro.ini", "--check"}, 1,
-         "03E8\t1000\t012C\t300\t1\nSR substituídos: 1, SR listados sem conversão: 0, erros de sintaxe: 1, avisos: 0\n",
-         "linha 2: srd: ␛[2J␡␉␁ x␍: Erro de sintaxe em RAVELO.INI\n"},
         {{"--check", "--ini", "falta.ini"}, 1, "", "falta.ini: Não foi possivel aceder ao ficheiro de inicialização!\n"},
     };
     for (const auto& [args, status, out, err] : kRuns) {

@@ -11,9 +11,8 @@ inline std::string ToUtf8(const std::filesystem::path& path) { return path.u8str
 inline std::filesystem::path FromUtf8(const std::string& path) { return std::filesystem::u8path(path); }
 
 inline std::string ReadAll(const std::string& path) {
-    std::ifstream in(FromUtf8(path), std::ios::binary);
-    std::ostringstream bytes;
-    if (in) bytes << in.rdbuf();
+    std::ostringstream bytes;  // empty when there is no such file
+    bytes << std::ifstream(FromUtf8(path), std::ios::binary).rdbuf();
     return bytes.str();
 }
 
