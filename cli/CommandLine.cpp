@@ -18,6 +18,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
     std::vector<std::string> paths;
     bool optionsEnded = false;
+    bool check = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
@@ -30,6 +31,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         } else if (arg == "--version") {
             line.action = CommandLine::Action::Version;
             return line;
+        } else if (arg == "--check") {
+            check = true;
         } else if (arg == "--ini") {
             if (line.settingsFile) return UsageError("--ini dado mais de uma vez");
             if (i + 1 >= args.size() || args[i + 1].empty()) return UsageError("--ini precisa do nome de um ficheiro");
@@ -37,6 +40,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         } else {
             return UsageError("opção desconhecida: " + BytesToDisplayText(arg));
         }
+    }
+    if (check) {
+        if (!paths.empty()) return UsageError("--check não leva ORIGEM nem DESTINO");
+        line.action = CommandLine::Action::Check;
+        return line;
     }
     if (paths.size() != 2) return UsageError("são precisos dois ficheiros: ORIGEM e DESTINO");
     // The window runs only with both fields filled in; so does this.

@@ -6,7 +6,7 @@
 
 // What the arguments of ravelo-convert ask for.
 struct CommandLine {
-    enum class Action { Convert, Help, Version, UsageError };
+    enum class Action { Convert, Check, Help, Version, UsageError };
 
     Action action = Action::UsageError;
     std::string source;

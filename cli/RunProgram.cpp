@@ -6,7 +6,10 @@
 #include "CliTexts.h"
 #include "CommandLine.h"
 #include "ConsoleStream.h"
+#include "SettingsCheck.h"
+#include "SettingsFile.h"
 #include "TerminalConverter.h"
+#include "WorkingDirectory.h"
 
 namespace {
 
@@ -35,6 +38,16 @@ int RunProgram(const std::vector<std::string>& args) {
         case CommandLine::Action::Convert:
             status = TerminalConverter(line.source, line.destination, line.settingsFile, out, err).Run();
             break;
+        case CommandLine::Action::Check: {
+            // The file a run would read: the one named, or the current folder's.
+            const SettingsCheck check =
+                CheckSettingsFile(line.settingsFile.value_or(SettingsFileIn(CurrentDirectory())));
+            err.Write(check.findings);
+            err.Flush();
+            out.Write(check.table);
+            status = check.status;
+            break;
+        }
     }
     // Output that never arrived (a full disk, a closed pipe) is no success.
     if (out.Flush()) return status;

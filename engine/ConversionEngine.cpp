@@ -2,16 +2,9 @@
 
 #include "DisplayText.h"
 #include "Messages.h"
-#include "SettingsLine.h"
-#include "TextModeReader.h"
-#include "WorkingDirectory.h"
+#include "SettingsFile.h"
 
 namespace {
-
-// The caption names the file; without a directory, just the file under the root.
-std::string ShownSettingsPath(const std::string& path) {
-    return path.empty() ? std::string(1, kPathSeparator) + msg::kSettingsFileName : BytesToDisplayText(path);
-}
 
 // The caption is the line with its line end, which ends the line as read
 // and is no character of it; everything before it is shown as outside text.
@@ -23,35 +16,30 @@ std::string ShownSettingsLine(const std::string& line) {
 }  // namespace
 
 std::string ConversionEngine::SettingsFilePath() const {
-    if (m_settingsPath) return *m_settingsPath;
-    // A directory that could not be named leaves no folder to look in; the
-    // root's settings file would be some other program's.
-    if (m_workDir.empty()) return {};
-    return m_workDir + kPathSeparator + msg::kSettingsFileName;
+    return m_settingsPath ? *m_settingsPath : SettingsFileIn(m_workDir);
 }
 
 int ConversionEngine::LoadRateTable() {
     m_rates.Clear();
     m_settingsFile.reset();
     const std::string path = SettingsFilePath();
-    TextModeReader reader;
-    if (path.empty() || !reader.Open(path)) {
+    SettingsFile file;
+    if (!file.Open(path)) {
         m_view.ShowMessage(msg::kSettingsUnreadable, ShownSettingsPath(path), MessageIcon::Error);
         return 0;
     }
-    if (FileIdentity identity; reader.GetIdentity(identity)) m_settingsFile = identity;
-    std::string piece;
-    TextModeReader::Status status;
-    while ((status = reader.ReadPiece(piece)) == TextModeReader::Status::Piece) {
-        const SettingsLine line = ParseSettingsLine(piece);
+    if (FileIdentity identity; file.GetIdentity(identity)) m_settingsFile = identity;
+    SettingsPiece piece;
+    while (file.Next(piece)) {
+        const SettingsLine& line = piece.meaning;
         if (line.kind == SettingsLine::Kind::SyntaxError) {
             m_view.ShowMessage(msg::kSettingsSyntaxError, ShownSettingsLine(line.text), MessageIcon::Error);
         } else if (line.kind == SettingsLine::Kind::Store) {
             m_rates.FindOrInsert(line.sourceRate).newRate = line.newRate;
         }
     }
-    reader.Close();
-    if (status == TextModeReader::Status::Error) {
+    file.Close();
+    if (file.Failed()) {
         // Half a table would convert wrongly without a word: refuse the run.
         m_rates.Clear();
         m_view.ShowMessage(msg::kSettingsUnreadable, ShownSettingsPath(path), MessageIcon::Error);

@@ -9,12 +9,13 @@ TEST(CommandLineTest, ArgumentsGiveTheirActionAndPaths) {
         {{"in", "out", "--ini", "a.ini"}, "in|out|a.ini"}, {{"--", "-x", "--ini"}, "-x|--ini|"}, {{"-", "out"}, "-|out|"},
         {{"--version", "a", "b", "c"}, "version"}, {{"in"}, ""}, {{"in", "out", "more"}, ""}, {{"--depressa", "in", "out"}, ""},
         {{"in", "out", "--ini"}, ""}, {{"--ini", "", "in", "out"}, ""}, {{"--ini", "a", "--ini", "a", "in", "out"}, ""},
-        {{"", "out"}, ""}, {{"in", ""}, ""},
+        {{"", "out"}, ""}, {{"in", ""}, ""}, {{"--check"}, "check|"}, {{"--ini", "a.ini", "--check"}, "check|a.ini"}, {{"--check", "in"}, ""},
     };
     for (const auto& [args, expected] : kRows) {
         const CommandLine got = ParseCommandLine(args);
         using A = CommandLine::Action;
         EXPECT_EQ(got.action == A::UsageError ? "" : got.action == A::Version ? "version" : got.action == A::Help ? "help"
+                  : got.action == A::Check ? "check|" + got.settingsFile.value_or("")
                   : got.source + "|" + got.destination + "|" + got.settingsFile.value_or(""), expected) << testing::PrintToString(args);
     }
 }

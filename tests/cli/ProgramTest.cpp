@@ -61,6 +61,7 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     dir.Write("canais Ωç.dvb", ChannelFile({65535, 10, 1000, 500, 10, 9}));
     dir.Write("RAVELO.INI", "");
     const std::string usage = "Utilização: ravelo-convert [--ini FICHEIRO] ORIGEM DESTINO\n"
+                              "            ravelo-convert --check [--ini FICHEIRO]\n"
                               "            ravelo-convert --help | --version\n";
     const std::string help = usage + R"(
 Converte as taxas de símbolo (SR) de um ficheiro de canais (*.dvb) de ORIGEM
@@ -68,6 +69,7 @@ para DESTINO, registo a registo, segundo a tabela do ficheiro de inicialização
 
   --ini FICHEIRO  ficheiro de inicialização a usar (por omissão: RAVELO.INI
                   na pasta actual)
+  --check         não converte: explica o ficheiro de inicialização
   --help          mostra esta ajuda
   --version       mostra a versão
   --              o que se segue são nomes de ficheiros, mesmo começados por -
@@ -76,7 +78,10 @@ Saída padrão: uma linha por taxa sem substituição (hexadecimal, decimal e o
 número do primeiro registo que a trouxe, separados por TAB, por ordem
 crescente), e por fim "Contagem de SR convertidos: N".
 Erro padrão: as mensagens da conversão.
-Código de saída: 0 concluído com sucesso, 1 erro, 2 utilização errada.
+Com --check: na saída padrão, a tabela que a conversão usará (uma linha por
+taxa de origem) e um resumo; no erro padrão, os erros e avisos, por linha.
+Código de saída: 0 concluído com sucesso (--check: sem erros de sintaxe),
+1 erro, 2 utilização errada.
 )";
     const std::string lost = "Não foi possível escrever a saída padrão.\n";
     // More rows than standard output holds before it writes: 5000 rates, none with a replacement.
@@ -98,6 +103,9 @@ Código de saída: 0 concluído com sucesso, 1 erro, 2 utilização errada.
         {{"--help"}, 0, help, ""},
         {{"--version"}, 0, "ravelo-convert " RAVELO_VERSION "\n", ""},
         {{"-z\x1B[2J", "in.dvb"}, 2, "", "ravelo-convert: opção desconhecida: -z␛[2J\n" + usage},
+        // --check reads what a run reads: the current folder's RAVELO.INI, or the one named.
+        {{"--check"}, 0, "SR substituídos: 0, SR listados sem conversão: 0, erros de sintaxe: 0, avisos: 0\n", ""},
+        {{"--check", "--ini", "falta.ini"}, 1, "", "falta.ini: Não foi possivel aceder ao ficheiro de inicialização!\n"},
     };
     for (const auto& [args, status, out, err] : kRuns) {
         EXPECT_EQ(Launch(args, dir, false), Result(status, out, err)) << args[0];

@@ -4,15 +4,16 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 
 inline std::string ToUtf8(const std::filesystem::path& path) { return path.u8string(); }
 inline std::filesystem::path FromUtf8(const std::string& path) { return std::filesystem::u8path(path); }
 
 inline std::string ReadAll(const std::string& path) {
-    std::ifstream in(FromUtf8(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream bytes;  // empty when there is no such file
+    bytes << std::ifstream(FromUtf8(path), std::ios::binary).rdbuf();
+    return bytes.str();
 }
 
 // A fresh folder for one test, removed with everything in it afterwards.
