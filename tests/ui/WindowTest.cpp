@@ -1,8 +1,7 @@
-// The window's own contract: the real dialog driven by a user's messages, and the built Ravelo.exe.
+// The window's own contract: the real dialog driven by a user's messages (tools/check-dist.sh drives Ravelo.exe).
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
-#include <process.h>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +14,7 @@
 
 namespace {
 
-// WM_GETTEXT and WM_SETTEXT (as a paste would), also for windows of another process.
+// WM_GETTEXT and WM_SETTEXT (as a paste would).
 std::string TextOf(HWND window) {
     wchar_t text[512] = L"";
     SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, nullptr);
@@ -183,56 +182,6 @@ TEST_F(MainWindow, ChoosersOfferTheirFilterAndFillTheFieldsButLeaveTheSettingsFo
     Post(IDC_CONVERT, BM_CLICK);
     EXPECT_EQ(ReadAll(folder.Path("sub\\novo.dvb")), ChannelFile({6})) << "the fields, with the default extension";
     EXPECT_EQ(shown.at(3).icon, nullptr) << shown.at(3).text;
-}
-
-// A visible dialog box of `process`, other than `except`.
-struct DialogSearch {
-    DWORD process;
-    HWND except, found;
-};
-BOOL CALLBACK TakeDialogOf(HWND window, LPARAM data) {
-    auto& s = *reinterpret_cast<DialogSearch*>(data);
-    wchar_t kind[16] = L"";
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    GetClassNameW(window, kind, 16);
-    if (pid != s.process || window == s.except || !IsWindowVisible(window) || wcscmp(kind, L"#32770") != 0) return TRUE;
-    s.found = window;
-    return FALSE;
-}
-// Waits up to 10 s for one.
-HWND DialogOf(HANDLE process, HWND except) {
-    DialogSearch search{GetProcessId(process), except, nullptr};
-    for (int attempt = 0; attempt < 500 && EnumWindows(TakeDialogOf, reinterpret_cast<LPARAM>(&search)); ++attempt) Sleep(20);
-    return search.found;
-}
-
-// The built program, started as a user starts it: from a folder, with its own
-// entry point, application object and modal loop.
-TEST(RaveloExe, ReadsSettingsFromItsStartFolderNamesItselfAndEndsWithSair) {
-    TempDir folder;
-    folder.Write("RAVELO.INI", "");
-    const std::wstring program = L"Z:" + Utf8ToWide(RAVELO_EXE);
-    SetCurrentDirectoryW(folder.Root().wstring().c_str());
-    const auto process = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, program.c_str(), program.c_str(), nullptr));
-    SetCurrentDirectoryW(L"C:\\");
-    // Only this process's windows: the in-process tests' dialogs may not be gone yet.
-    HWND main = DialogOf(process, nullptr);
-    ASSERT_EQ(TextOf(main), "Marquelint ajustador");
-    for (int id : {IDC_SOURCE, IDC_DESTINATION}) Type(GetDlgItem(main, id), "x.dvb");
-    // Equal paths are only looked at once RAVELO.INI was read from the start folder.
-    PostMessageW(GetDlgItem(main, IDC_CONVERT), BM_CLICK, 0, 0);
-    HWND box = DialogOf(process, main);
-    EXPECT_EQ(TextOf(box), "Ravelo");  // the same-paths box: a settings error's caption is its path
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    for (int attempt = 0; attempt < 500 && IsWindow(box); ++attempt) Sleep(20);
-
-    PostMessageW(GetDlgItem(main, IDOK), BM_CLICK, 0, 0);
-    DWORD exitCode = STILL_ACTIVE;
-    EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
-    EXPECT_TRUE(GetExitCodeProcess(process, &exitCode) && exitCode == 0) << exitCode;
-    TerminateProcess(process, 1);  // if it is still running
-    CloseHandle(process);
 }
 
 }  // namespace
