@@ -3,6 +3,8 @@
 // Prints the seconds from the click to the box, or fails (status 1).
 // With --rows it prints instead what the window shows at the end: the list's
 // rows (hexadecimal, decimal, record, TAB-separated) and then the count.
+// Either way the window must bear its caption, and the program must end with
+// status 0 when "Sair" is pressed.
 // Usage: window-driver [--rows] RAVELO_EXE FOLDER SOURCE DESTINATION   (Linux paths)
 #include <windows.h>
 #include <commctrl.h>
@@ -120,7 +122,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     int status = 1;
     HWND main = WaitForWindowOf(process.dwProcessId, nullptr, 30000);
-    if (main != nullptr) {
+    if (main != nullptr && TextOf(main) != L"Marquelint ajustador") {
+        std::fprintf(stderr, "the window's caption is %s\n", Utf8(TextOf(main)).c_str());
+    } else if (main != nullptr) {
         WaitForInputIdle(process.hProcess, 10000);
         SetText(GetDlgItem(main, kSource), WinePath(argv[3]));
         SetText(GetDlgItem(main, kDestination), WinePath(argv[4]));
@@ -146,7 +150,12 @@ int wmain(int argc, wchar_t** argv) {
         }
         PostMessageW(GetDlgItem(main, IDOK), BM_CLICK, 0, 0);
     }
+    DWORD exitCode = STILL_ACTIVE;
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    if (status == 0 && (!GetExitCodeProcess(process.hProcess, &exitCode) || exitCode != 0)) {
+        std::fprintf(stderr, "Ravelo.exe did not end with status 0 after \"Sair\" (%lu)\n", exitCode);
+        status = 1;
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return status;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "ConsolePieces.h"
 #include "Utf8.h"
 
 ConsoleStream::ConsoleStream(Which which)
@@ -20,13 +21,10 @@ bool ConsoleStream::WriteNow(const std::string& utf8) {
         // What comes here was made fit to show before (BytesToDisplayText).
         std::wstring wide;
         if (!Utf8ToWide(utf8, wide)) return false;
-        DWORD written = 0;
-        for (std::size_t done = 0; done < wide.size(); done += written) {
-            if (!WriteConsoleW(handle, wide.data() + done, static_cast<DWORD>(wide.size() - done), &written, nullptr) ||
-                written == 0)
-                return false;
-        }
-        return true;
+        return WriteConsolePieces(wide, [handle](const wchar_t* units, std::size_t count) -> std::size_t {
+            DWORD written = 0;
+            return WriteConsoleW(handle, units, static_cast<DWORD>(count), &written, nullptr) ? written : 0;
+        });
     }
     DWORD written = 0;
     for (std::size_t done = 0; done < utf8.size(); done += written) {

@@ -7,7 +7,7 @@
 # has. Each was checked against the oldest Windows the program runs on: Windows XP SP3 for
 # x86, Windows XP x64 / Server 2003 SP1 for x64. That Windows cannot be run here, so the
 # review is from documentation:
-#  - kernel32, user32, gdi32, comctl32, comdlg32: Microsoft's reference, "Minimum supported
+#  - kernel32, user32, gdi32, comctl32, comdlg32, shell32: Microsoft's reference, "Minimum supported
 #    client" Windows XP or older (the reference stops at XP: older ones are not named).
 #    The x64 unwinding exports (RtlLookupFunctionEntry, RtlVirtualUnwind, RtlUnwindEx,
 #    __C_specific_handler) have no version there; they are what every x64 program's
@@ -164,10 +164,15 @@ x86 msvcrt.dll   strchr
 *   msvcrt.dll   strstr
 *   msvcrt.dll   vfprintf
 *   msvcrt.dll   wcslen
+*   shell32.dll  DragAcceptFiles                   # XP; a file dropped onto the window (platform/win32/DroppedFiles.h)
+*   shell32.dll  DragFinish                        # XP
+*   shell32.dll  DragQueryFileW                    # XP
+*   shell32.dll  DragQueryPoint                    # XP
 *   user32.dll   AppendMenuW
 *   user32.dll   BeginPaint
 *   user32.dll   CreateDialogParamW
 *   user32.dll   DestroyWindow
+*   user32.dll   DispatchMessageW                  # 2000; the progress bar timer during a run
 *   user32.dll   DialogBoxParamW
 *   user32.dll   DrawIcon
 *   user32.dll   EnableWindow
@@ -189,7 +194,10 @@ x86 user32.dll   GetWindowLongW
 *   user32.dll   IsWindow
 *   user32.dll   LoadIconW
 *   user32.dll   LoadStringW
+*   user32.dll   MapWindowPoints                   # 2000
 *   user32.dll   MessageBoxW
+*   user32.dll   PeekMessageW                      # 2000; a run answers other threads, PM_QS_INPUT 2000 too
+*   user32.dll   PtInRect                          # 2000
 *   user32.dll   RedrawWindow
 *   user32.dll   SendMessageW
 x64 user32.dll   SetWindowLongPtrW                 # 64-bit user32 only (x86: a macro for SetWindowLongW)

@@ -1,7 +1,9 @@
 #include "AdjusterDlg.h"
 
 #include "AboutDlg.h"
+#include "DroppedFiles.h"
 #include "FileDialog.h"
+#include "PastedPath.h"
 #include "RateRowTexts.h"
 #include "TickClock.h"
 #include "WorkingDirectory.h"
@@ -16,6 +18,14 @@ constexpr const char* kSaveFilterName = "Ficheiros do Palvero(*.dvb)";
 constexpr const char* kSortingUnfinished =
     "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.";
 constexpr DWORD kShowEveryMs = 50;
+
+// Keys and clicks that came while the window was busy, clicks on its frame (the close box)
+// included: a message box shown next must wait for new ones.
+void DiscardQueuedInput() {
+    MSG input;
+    while (::PeekMessageW(&input, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+    }
+}
 }  // namespace
 
 const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
@@ -28,6 +38,7 @@ const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
     {WM_COMMAND, EN_CHANGE, IDC_DESTINATION, &CAdjusterDlg::OnPathChanged},
     {WM_COMMAND, EN_CHANGE, IDC_SOURCE, &CAdjusterDlg::OnPathChanged},
     {WM_NOTIFY, static_cast<UINT>(LVN_COLUMNCLICK), IDC_RATE_LIST, &CAdjusterDlg::OnColumnClick},
+    {WM_DROPFILES, 0, 0, &CAdjusterDlg::OnDropFiles},
 };
 
 CAdjusterDlg::CAdjusterDlg()
@@ -35,6 +46,9 @@ CAdjusterDlg::CAdjusterDlg()
       m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
 
 bool CAdjusterDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // A run leaves the user's input queued, so commands now come from other programs, or from
+    // the queue through a message box of the run: none starts, chooses or closes anything.
+    if (m_running && (message == WM_COMMAND || message == WM_SYSCOMMAND)) return true;
     return DispatchMessageTable(*this, kMessageTable, message, wParam, lParam, result);
 }
 
@@ -58,6 +72,7 @@ bool CAdjusterDlg::OnInitDialog() {
     }
     SetIcon(m_hIcon, true);
     SetIcon(m_hIcon, false);
+    DragAcceptFiles();
 
     m_convertedCount = 0;
     // The settings file is looked for here, whatever folder the choosers visit later.
@@ -121,21 +136,39 @@ void CAdjusterDlg::UpdateConvertButton() {
 
 void CAdjusterDlg::OnPathChanged() { UpdateConvertButton(); }
 
+// A file dropped onto "Destino" goes there; anywhere else in the window, into "Origem".
+void CAdjusterDlg::OnDropFiles(HDROP drop) {
+    const CDroppedFiles files(drop);
+    const std::string path = files.FirstPath();
+    if (m_running || path.empty()) return;
+    RECT destination;
+    ::GetWindowRect(GetDlgItem(IDC_DESTINATION).m_hWnd, &destination);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&destination), 2);
+    POINT point;
+    const bool onDestination = files.Point(point) && ::PtInRect(&destination, point);
+    (onDestination ? m_destination : m_source) = path;
+    UpdateData(false);
+    UpdateConvertButton();
+}
+
 void CAdjusterDlg::OnColumnClick(NMHDR*, LRESULT* result) {
     if (m_list.GetItemCount() > 0) ShowMessage(kSortingUnfinished, std::nullopt, MessageIcon::None);
     *result = 0;
 }
 
 void CAdjusterDlg::OnConvert() {
+    m_running = true;
     m_lastShown = 0;  // the count's 0 shows at once
     m_engine.Convert();
     ShowPending();
+    m_running = false;
 }
 
+// The fields keep showing what was typed or pasted; the run takes the paths in it.
 void CAdjusterDlg::PullPaths(std::string& source, std::string& destination) {
     UpdateData(true);
-    source = m_source;
-    destination = m_destination;
+    source = PastedPath(m_source);
+    destination = PastedPath(m_destination);
 }
 
 void CAdjusterDlg::ShowConvertedCount(uint32_t count) {
@@ -146,6 +179,7 @@ void CAdjusterDlg::ShowConvertedCount(uint32_t count) {
 
 void CAdjusterDlg::ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) {
     ShowPending();
+    if (m_running) DiscardQueuedInput();
     MessageBox(text, caption, MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0));
 }
 
@@ -169,7 +203,17 @@ int CAdjusterDlg::AddRateRow(uint16_t rate, uint64_t recordNo) {
 }
 
 void CAdjusterDlg::ShowOnClock() {
-    if (TickIntervalPassed(::GetTickCount(), m_lastShown, kShowEveryMs)) ShowPending();
+    if (!TickIntervalPassed(::GetTickCount(), m_lastShown, kShowEveryMs)) return;
+    ShowPending();
+    AnswerWhileBusy();
+}
+
+// Any look at the queue answers what other threads sent and tells Windows that the window still
+// works (after 5 s without one it is shown as not responding). This one takes only the progress
+// bar's own timer, which animates it; the user's input stays queued.
+void CAdjusterDlg::AnswerWhileBusy() {
+    MSG timer;
+    if (::PeekMessageW(&timer, m_progress.m_hWnd, WM_TIMER, WM_TIMER, PM_REMOVE)) ::DispatchMessageW(&timer);
 }
 
 // The run keeps the thread busy, so nothing is painted unless asked for here.

@@ -15,7 +15,8 @@ public:
     CAdjusterDlg();
 
     bool OnInitDialog() override;
-    // The engine's run, with the window brought up to date at its end.
+    // The engine's run, with the window brought up to date at its end. It
+    // runs on this thread, answering other threads' messages as it paints.
     void OnConvert();
 
     // ConversionView
@@ -44,6 +45,7 @@ protected:
     void OnChooseSource();
     void OnChooseDestination();
     void OnPathChanged();
+    void OnDropFiles(HDROP drop);
     void OnColumnClick(NMHDR* header, LRESULT* result);
     void UpdateConvertButton();
 
@@ -52,6 +54,7 @@ private:
     // brought on screen on a clock, before each message box and at the end.
     void ShowOnClock();
     void ShowPending();
+    void AnswerWhileBusy();
 
     static const MessageEntry<CAdjusterDlg> kMessageTable[];
     ConversionEngine m_engine{*this};
@@ -60,4 +63,5 @@ private:
     bool m_countPending = false;
     bool m_percentPending = false;
     bool m_rowsPending = false;  // rows inserted since BeginInsertRows
+    bool m_running = false;      // from "Converter" until the run's last message is closed
 };

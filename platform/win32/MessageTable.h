@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <variant>
 
@@ -13,10 +14,11 @@
 //   { WM_NOTIFY, LVN_COLUMNCLICK, IDC_LIST, &CMyDlg::OnColumn }   notification with data
 template <class T>
 struct MessageEntry {
-    using Handler = std::variant<void (T::*)(),                   // paint, clicks, changes
-                                 void (T::*)(UINT, LPARAM),       // system command
-                                 HICON (T::*)(),                  // query drag icon
-                                 void (T::*)(NMHDR*, LRESULT*)>;  // WM_NOTIFY
+    using Handler = std::variant<void (T::*)(),                  // paint, clicks, changes
+                                 void (T::*)(UINT, LPARAM),      // system command
+                                 HICON (T::*)(),                 // query drag icon
+                                 void (T::*)(NMHDR*, LRESULT*),  // WM_NOTIFY
+                                 void (T::*)(HDROP)>;            // dropped files
     UINT message;
     UINT code;  // notification code for WM_COMMAND / WM_NOTIFY, else 0
     int id;     // control id for WM_COMMAND / WM_NOTIFY, else 0
@@ -51,6 +53,8 @@ bool DispatchMessageTable(T& wnd, const MessageEntry<T> (&table)[N], UINT messag
             result = reinterpret_cast<LRESULT>((wnd.**icon)());
         } else if (auto notify = std::get_if<void (T::*)(NMHDR*, LRESULT*)>(&entry.handler)) {
             (wnd.**notify)(reinterpret_cast<NMHDR*>(lParam), &result);
+        } else if (auto drop = std::get_if<void (T::*)(HDROP)>(&entry.handler)) {
+            (wnd.**drop)(reinterpret_cast<HDROP>(wParam));
         }
         return true;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <optional>
 #include <string>
@@ -46,6 +47,8 @@ public:
             SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
     }
     HMENU GetSystemMenu(bool revert) const { return ::GetSystemMenu(m_hWnd, revert); }
+    // Files dropped from Explorer onto the window or its controls come as WM_DROPFILES.
+    void DragAcceptFiles(bool accept = true) { ::DragAcceptFiles(m_hWnd, accept); }
 
     // Modal message box owned by this window; no caption: the application's name.
     int MessageBox(const std::string& text, const std::optional<std::string>& caption, UINT type);

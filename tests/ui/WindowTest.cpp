@@ -1,21 +1,27 @@
-// The window's own contract: the real dialog driven by a user's messages, and the built Ravelo.exe.
+// The window's own contract: the real dialog driven by a user's messages (tools/check-dist.sh drives Ravelo.exe).
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
-#include <process.h>
+#include <oleacc.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 
 #include "AdjusterDlg.h"
 #include "ChannelFile.h"
+#include "PastedPath.h"
 #include "TempDir.h"
 #include "Utf8.h"
 
 namespace {
 
-// WM_GETTEXT and WM_SETTEXT (as a paste would), also for windows of another process.
+using namespace std::string_literals;
+
+// WM_GETTEXT and WM_SETTEXT (as a paste would).
 std::string TextOf(HWND window) {
     wchar_t text[512] = L"";
     SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, nullptr);
@@ -25,17 +31,28 @@ void Type(HWND window, const std::string& text) {
     SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()), SMTO_BLOCK, 5000, nullptr);
 }
 
+// Files dropped as Explorer drops them: a DROPFILES block, the point in the window's client
+// coordinates, the names apart by zeros (the block's own zeros end the list).
+void Drop(HWND window, POINT point, const std::wstring& names) {
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 2) * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(block));
+    *files = {sizeof(DROPFILES), point, FALSE, TRUE};
+    names.copy(reinterpret_cast<wchar_t*>(files + 1), names.size()), GlobalUnlock(block);
+    SendMessageTimeoutW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0, SMTO_ABORTIFHUNG, 1000, nullptr);
+}
+int g_barTicks = 0;
+void CALLBACK CountBarTick(HWND, UINT, UINT_PTR, DWORD) noexcept { ++g_barTicks; }
+
 // The main window without a modal loop of its own: the test pumps its messages.
 struct ModelessAdjusterDlg : CAdjusterDlg {
     HWND Create() { return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ADJUSTER_DIALOG), nullptr,
                                               DialogProc, reinterpret_cast<LPARAM>(static_cast<CDialog*>(this))); }
+    void SetProgress(int percent) override { atProgress(percent), CAdjusterDlg::SetProgress(percent); }
+    std::function<void(int percent)> atProgress = [](int) {};
 };
 
-struct ShownDialog {
-    std::string caption, text;  // text: a message box's control 0xFFFF
-    HICON icon;                 // a message box's icon, or none
-    HWND owner;
-};
+// text: a message box's control 0xFFFF; icon: a message box's icon, or none.
+struct ShownDialog { std::string caption, text; HICON icon; HWND owner; };
 
 // The real main window, in a fresh current folder (where it looks for RAVELO.INI). A CBT hook
 // records every owned dialog box it shows, runs `atShow` as the box appears and, once the box's
@@ -113,20 +130,39 @@ private:
     HHOOK m_hook = nullptr;
 };
 
-TEST_F(MainWindow, ConvertIsEnabledOnlyWhileBothPathsAreFilledAndTheAboutBoxIsCentred) {
-    const struct { const char *source, *destination; bool enabled; } steps[] = {
-        {"", "", false}, {"a.dvb", "", false}, {"a.dvb", "b.dvb", true}, {"", "b.dvb", false}, {" ", "", false}, {" ", "b.dvb", true},
+// "Converter" is enabled only while both fields hold text (blanks count), typed or dropped: a drop
+// onto "Destino" goes there, anywhere else into "Origem", of several files the first. Screen readers
+// name a field after the label just before it; Wine's oleacc does so for edit fields only, so the
+// list's label is checked as Windows finds it.
+TEST_F(MainWindow, TypedOrDroppedPathsEnableConvertFieldsBearTheirLabelsAndTheAboutBoxIsCentred) {
+    EXPECT_TRUE(GetWindowLongW(dlg.m_hWnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    const struct { bool drop; int onto; std::wstring text; const char* fields; bool enabled; } steps[] = {
+        {false, IDC_SOURCE, L"a.dvb", "a.dvb|", false}, {false, IDC_DESTINATION, L"b.dvb", "a.dvb|b.dvb", true},
+        {false, IDC_SOURCE, L"", "|b.dvb", false}, {false, IDC_SOURCE, L" ", " |b.dvb", true}, {false, IDC_DESTINATION, L"", " |", false},
+        {true, IDC_DESTINATION, L"C:\\Κανάλια 频道.dvb", " |C:\\Κανάλια 频道.dvb", true},
+        {true, IDC_RATE_LIST, L"C:\\a.dvb\0C:\\b.dvb"s, "C:\\a.dvb|C:\\Κανάλια 频道.dvb", true},
+        {false, IDC_DESTINATION, L"", "C:\\a.dvb|", false}, {true, IDC_SOURCE, L"D:\\c.dvb", "D:\\c.dvb|", false},
     };
     for (const auto& step : steps) {
-        Type(Item(IDC_SOURCE), step.source);
-        Type(Item(IDC_DESTINATION), step.destination);
-        EXPECT_EQ(ConvertEnabled(), step.enabled) << "'" << step.source << "', '" << step.destination << "'";
+        POINT point{5, 5};  // inside the control, in the window's client coordinates
+        MapWindowPoints(Item(step.onto), dlg.m_hWnd, &point, 1);
+        step.drop ? Drop(dlg.m_hWnd, point, step.text) : Type(Item(step.onto), WideToUtf8(step.text));
+        EXPECT_EQ(TextOf(Item(IDC_SOURCE)) + "|" + TextOf(Item(IDC_DESTINATION)), step.fields);
+        EXPECT_EQ(ConvertEnabled(), step.enabled) << step.fields;
     }
-    // The About box, from the system menu, is owned and centred.
+    for (const auto& [id, label] : std::vector<std::pair<int, std::string>>{{IDC_SOURCE, "Origem"}, {IDC_DESTINATION, "Destino"},
+             {IDC_RATE_LIST, "Lista de SimbRate não corrigidos :"}, {IDC_CONVERTED_COUNT, "<- Contagem de SR convertidos"}}) {
+        IAccessible* object = nullptr;  // what a screen reader asks for: oleacc's client object
+        BSTR name = nullptr;
+        if (AccessibleObjectFromWindow(Item(id), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)) == S_OK)
+            object->get_accName(VARIANT{{{VT_I4}}}, &name), object->Release();
+        EXPECT_EQ(id == IDC_RATE_LIST ? TextOf(GetWindow(Item(id), GW_HWNDPREV)) : WideToUtf8(name ? name : L""), label);
+        SysFreeString(name);
+    }
+    // The About box, from the system menu, is centred over the window.
     RECT main, about{};
     atShow = [&](HWND box) { GetWindowRect(box, &about); };
     SendMessageW(dlg.m_hWnd, WM_SYSCOMMAND, 0x0010, 0);
-    EXPECT_EQ(shown.at(0).owner, dlg.m_hWnd);
     GetWindowRect(dlg.m_hWnd, &main);
     EXPECT_NEAR(about.left + about.right, main.left + main.right, 2);
     EXPECT_NEAR(about.top + about.bottom, main.top + main.bottom, 2);
@@ -151,9 +187,12 @@ TEST_F(MainWindow, EnterConvertsAMessageBoxShowsTheRunAsItStandsAndColumnsDoNotS
             EXPECT_FALSE(GetUpdateRect(Item(id), nullptr, FALSE)) << "control " << id << " not painted";
         seen = {TextOf(Item(IDC_CONVERTED_COUNT)), std::to_string(SendMessageW(Item(IDC_PROGRESS), PBM_GETPOS, 0, 0))};
     };
-    Type(Item(IDC_SOURCE), folder.Write("in.dvb", damaged));
-    Type(Item(IDC_DESTINATION), folder.Path("out.dvb"));
+    // Pasted as Explorer copies them: run and messages take the paths, the fields keep the paste.
+    const std::string pasted[] = {" \"" + folder.Write("in.dvb", damaged) + "\" ", "\"" + folder.Path("out.dvb") + "\""};
+    Type(Item(IDC_SOURCE), pasted[0]);
+    Type(Item(IDC_DESTINATION), pasted[1]);
     Post(IDC_DESTINATION, WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(TextOf(Item(IDC_SOURCE)) + TextOf(Item(IDC_DESTINATION)), pasted[0] + pasted[1]);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "O stream fonte poderá estar corrupto.");
     EXPECT_EQ(shown[0].caption, folder.Path("out.dvb"));
@@ -185,54 +224,43 @@ TEST_F(MainWindow, ChoosersOfferTheirFilterAndFillTheFieldsButLeaveTheSettingsFo
     EXPECT_EQ(shown.at(3).icon, nullptr) << shown.at(3).text;
 }
 
-// A visible dialog box of `process`, other than `except`.
-struct DialogSearch {
-    DWORD process;
-    HWND except, found;
-};
-BOOL CALLBACK TakeDialogOf(HWND window, LPARAM data) {
-    auto& s = *reinterpret_cast<DialogSearch*>(data);
-    wchar_t kind[16] = L"";
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    GetClassNameW(window, kind, 16);
-    if (pid != s.process || window == s.except || !IsWindowVisible(window) || wcscmp(kind, L"#32770") != 0) return TRUE;
-    s.found = window;
-    return FALSE;
-}
-// Waits up to 10 s for one.
-HWND DialogOf(HANDLE process, HWND except) {
-    DialogSearch search{GetProcessId(process), except, nullptr};
-    for (int attempt = 0; attempt < 500 && EnumWindows(TakeDialogOf, reinterpret_cast<LPARAM>(&search)); ++attempt) Sleep(20);
-    return search.found;
+TEST(PastedPath, DropsOnlyWhatNoWindowsNameCanHold) {
+    const struct { const char *pasted, *path; } cases[] = {
+        {"C:\\d\\a.dvb", "C:\\d\\a.dvb"}, {"\"C:\\d\\a.dvb\"", "C:\\d\\a.dvb"}, {" \t\"C:\\a b.dvb\" \t", "C:\\a b.dvb"}, {"\"  d:\\x\"", "d:\\x"},
+        {"  C:\\x.dvb ", "C:\\x.dvb "}, {"\t\\\\srv\\p\\x", "\\\\srv\\p\\x"}, {"  a.dvb", "  a.dvb"}, {"\" a.dvb \"", " a.dvb "},
+        {" \\x.dvb", " \\x.dvb"}, {" C", " C"}, {"\"a.dvb", "\"a.dvb"}, {" \" ", " \" "}, {"\"\"", ""}, {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PastedPath(c.pasted), c.path) << "[" << c.pasted << "]";
 }
 
-// The built program, started as a user starts it: from a folder, with its own
-// entry point, application object and modal loop.
-TEST(RaveloExe, ReadsSettingsFromItsStartFolderNamesItselfAndEndsWithSair) {
-    TempDir folder;
+// A run of 2.5 s (25 ms a point of the bar, as a slow disk) answers other threads and runs the bar's
+// timer, but starts, chooses, drops and closes nothing; a key pressed meanwhile leaves its box alone.
+TEST_F(MainWindow, ALongRunAnswersOtherThreadsTakesNoInputAndItsBoxWaitsForANewKey) {
     folder.Write("RAVELO.INI", "");
-    const std::wstring program = L"Z:" + Utf8ToWide(RAVELO_EXE);
-    SetCurrentDirectoryW(folder.Root().wstring().c_str());
-    const auto process = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, program.c_str(), program.c_str(), nullptr));
-    SetCurrentDirectoryW(L"C:\\");
-    // Only this process's windows: the in-process tests' dialogs may not be gone yet.
-    HWND main = DialogOf(process, nullptr);
-    ASSERT_EQ(TextOf(main), "Marquelint ajustador");
-    for (int id : {IDC_SOURCE, IDC_DESTINATION}) Type(GetDlgItem(main, id), "x.dvb");
-    // Equal paths are only looked at once RAVELO.INI was read from the start folder.
-    PostMessageW(GetDlgItem(main, IDC_CONVERT), BM_CLICK, 0, 0);
-    HWND box = DialogOf(process, main);
-    EXPECT_EQ(TextOf(box), "Ravelo");  // the same-paths box: a settings error's caption is its path
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    for (int attempt = 0; attempt < 500 && IsWindow(box); ++attempt) Sleep(20);
-
-    PostMessageW(GetDlgItem(main, IDOK), BM_CLICK, 0, 0);
-    DWORD exitCode = STILL_ACTIVE;
-    EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
-    EXPECT_TRUE(GetExitCodeProcess(process, &exitCode) && exitCode == 0) << exitCode;
-    TerminateProcess(process, 1);  // if it is still running
-    CloseHandle(process);
+    const std::string source = folder.Write("in.dvb", ChannelFile(std::vector<uint16_t>(1000, 5)));
+    Type(Item(IDC_SOURCE), source);
+    Type(Item(IDC_DESTINATION), folder.Path("out.dvb"));
+    std::atomic<int> percentShown = -1;
+    dlg.atProgress = [&](int percent) { if (percent != percentShown) Sleep(25), percentShown = percent; };
+    SetTimer(Item(IDC_PROGRESS), 1, 10, CountBarTick);
+    atShow = [&](HWND) { KillTimer(Item(IDC_PROGRESS), 1); };
+    bool answered = false, alive = false;
+    respond = [&](HWND) { answered = true; return IDCANCEL; };  // also what a chooser would need
+    std::thread other([&] {
+        for (int wait = 0; wait < 1000 && percentShown < 10; ++wait) Sleep(5);
+        alive = SendMessageTimeoutW(dlg.m_hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, nullptr) != 0;
+        keybd_event(VK_RETURN, 0, 0, 0), keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
+        for (auto [message, id] : {std::pair<UINT, int>{WM_COMMAND, IDC_CONVERT}, {WM_COMMAND, IDC_CHOOSE_SOURCE}, {WM_CLOSE, 0}})
+            SendMessageTimeoutW(dlg.m_hWnd, message, id, reinterpret_cast<LPARAM>(Item(id)), SMTO_ABORTIFHUNG, 1000, nullptr);
+        Drop(dlg.m_hWnd, {0, 0}, L"C:\\x.dvb");
+    });
+    SetForegroundWindow(dlg.m_hWnd);
+    Post(IDC_CONVERT, BM_CLICK);
+    other.join();
+    EXPECT_TRUE(alive && g_barTicks > 10) << g_barTicks << " ticks of the bar";
+    EXPECT_EQ(shown.size() == 1 ? shown[0].text : std::to_string(shown.size()) + " boxes", "Concluído com sucesso.");
+    EXPECT_TRUE(answered) << "a key of the run closed the box";
+    EXPECT_TRUE(IsWindowVisible(dlg.m_hWnd) && TextOf(Item(IDC_SOURCE)) == source) << "closed, or took a drop";
 }
 
 }  // namespace
