@@ -60,11 +60,35 @@ TEST_F(ConvertFixture, ARunShowsCountBarAndRowsInOrder) {
     dir.Write("source.dvb", ChannelFile({1000}) + ChannelFile(std::vector<uint16_t>(99, 10)));
     EXPECT_TRUE(Run());
     EXPECT_EQ(converter.Lines("row"), (Log{"row 03E8 1000 1", "row 000A 10 2"}));
+    EXPECT_EQ(converter.log.front(), "count 0") << "not the last run's count";
     EXPECT_EQ(converter.engine.ConvertedCount(), 0u);
     const Log progress = converter.Lines("progress");
     ASSERT_GE(progress.size(), 54u);
     EXPECT_EQ(progress[29], "progress 28");  // record 30, position 1856 of 6400
     EXPECT_EQ(progress[53], "progress 53");
+}
+
+// A link names its file, as source or as destination; on Linux names that differ in case are
+// other files. Another run reading the same settings file (on Linux, the same source too) keeps
+// no one out. What a link names is written, and the source stays as it was.
+TEST_F(ConvertFixture, LinksOtherCaseAndAnotherRunReadingTheSameFilesLeaveARunAlone) {
+    dir.Write("source.dvb", ChannelFile({1000}));
+    CFile anotherRun[2];
+    ASSERT_TRUE(anotherRun[0].Open(dir.Path("RAVELO.INI"), CFile::Mode::ReadSettings));
+    std::vector<std::tuple<const char*, const char*, const char*>> runs = {{"source.dvb", "out.dvb", "out.dvb"}};
+#ifndef _WIN32
+    ASSERT_TRUE(anotherRun[1].Open(source, CFile::Mode::ReadData));
+    std::filesystem::create_symlink("source.dvb", dir.Root() / "in.dvb");
+    std::filesystem::create_symlink("target.dvb", dir.Root() / "link.dvb");
+    std::filesystem::create_hard_link(FromUtf8(dir.Write("other.dvb", "old")), dir.Root() / "hard.dvb");
+    runs.insert(runs.end(), {{"in.dvb", "link.dvb", "target.dvb"}, {"source.dvb", "hard.dvb", "other.dvb"}, {"source.dvb", "SOURCE.DVB", "SOURCE.DVB"}});
+#endif
+    for (const auto& [from, to, written] : runs) {
+        converter.typedSource = dir.Path(from), converter.typedDestination = dir.Path(to);
+        EXPECT_TRUE(Run()) << from << " > " << to << ": " << converter.log.back();
+        EXPECT_EQ(ReadAll(dir.Path(written)), ChannelFile({300})) << written;
+    }
+    EXPECT_EQ(ReadAll(source), ChannelFile({1000}));
 }
 
 // Runs that stop: the log, and what is left on disk.
