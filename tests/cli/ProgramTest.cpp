@@ -67,8 +67,8 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
         {{"--ini", "outro.ini", "canais Ωç.dvb", "saída Ω.dvb"}, 0,
          "0009\t9\t6\n000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
          "SRD: ␛[2J␡␉␁ X␍: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
-        // RAVELO.INI of the current folder; a message's line break stays.
-        {{"falta.dvb", "b"}, 1, "Contagem de SR convertidos: 0\n", "Não foi possível localizar o ficheiro\nfalta.dvb\n"},
+        // RAVELO.INI of the current folder; a message's line break stays, the name is shown, not obeyed.
+        {{"falta\x1B[2J.dvb", "b"}, 1, "Contagem de SR convertidos: 0\n", "Não foi possível localizar o ficheiro\nfalta␛[2J.dvb\n"},
         {{"--help"}, 0, usage + "\n", ""},  // then the help's own text
         {{"--version"}, 0, "ravelo-convert " RAVELO_VERSION "\n", ""},
         {{"-z\x1B[2J", "in.dvb"}, 2, "", "ravelo-convert: opção desconhecida: -z␛[2J\n" + usage},
