@@ -27,8 +27,7 @@ public:
 
     Log Lines(const std::string& prefix) const {
         Log out;
-        std::copy_if(log.begin(), log.end(), std::back_inserter(out),
-                     [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
+        for (const std::string& line : log) if (line.rfind(prefix, 0) == 0) out.push_back(line);
         return out;
     }
     void PullPaths(std::string& source, std::string& destination) override { source = typedSource, destination = typedDestination; }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 
 #ifndef _WIN32
@@ -73,23 +72,18 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
 #ifndef _WIN32
         // The same in another process: a second reader of a source, never a writer.
         const pid_t child = fork();
-        if (child == 0) {
-            CFile other;
-            _exit(other.Open(path, CFile::Mode::ReadData) + 2 * other.Open(path, CFile::Mode::CreateData));
-        }
+        if (child == 0) _exit(CFile().Open(path, CFile::Mode::ReadData) + 2 * CFile().Open(path, CFile::Mode::CreateData));
         int status = -1;
         EXPECT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == reread);
         // A program started meanwhile inherits no descriptor of it (which would keep the lock after the run).
         EXPECT_NE(std::system(("ls -l /proc/$$/fd | grep -q '" + path + "'").c_str()), 0);
 #endif
         EXPECT_EQ(fs::file_size(FromUtf8(path)), held == CFile::Mode::ReadData ? 128u : 0u);
-        if (held == CFile::Mode::CreateData) {
-            // A short write, then more than a block in one call.
+        if (held == CFile::Mode::CreateData) {  // a short write, then more than a block in one call
             ASSERT_TRUE(first.Write(big.data(), 3) && first.Write(big.data() + 3, big.size() - 3));
         }
         ASSERT_TRUE(first.Close());
-        CFile again;
-        EXPECT_TRUE(again.Open(path, CFile::Mode::ReadData)) << "closing releases the file";
+        EXPECT_TRUE(CFile().Open(path, CFile::Mode::ReadData)) << "closing releases the file";
     }
     EXPECT_EQ(ReadAll(path), big);
 #ifndef _WIN32
@@ -108,9 +102,8 @@ TEST(CurrentDirectory, IsWholeAtAnyLengthWithItsFiles) {
     fs::create_directories(deep);
     fs::current_path(deep);
     ASSERT_EQ(CurrentDirectory(), ToUtf8(deep));
-    const std::string settings = CurrentDirectory() + kPathSeparator + "RAVELO.INI";
-    EXPECT_TRUE(CFile().Open(settings, CFile::Mode::CreateData));
-    EXPECT_TRUE(CFile().Open(settings, CFile::Mode::ReadSettings));
+    for (CFile::Mode mode : {CFile::Mode::CreateData, CFile::Mode::ReadSettings})
+        EXPECT_TRUE(CFile().Open(CurrentDirectory() + kPathSeparator + "RAVELO.INI", mode));
 #ifndef _WIN32
     fs::remove_all(deep);
     EXPECT_EQ(CurrentDirectory(), "");
