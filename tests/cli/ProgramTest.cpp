@@ -26,19 +26,16 @@ static Result Launch(const std::vector<std::string>& args, const TempDir& dir, b
     STARTUPINFOW startup{};
     startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
     for (auto [name, handle] : {std::pair{"1", &startup.hStdOutput}, {"2", &startup.hStdError}})
-        *handle = CreateFileW(Utf8ToWide(dir.Path(name)).c_str(), GENERIC_WRITE, 0, &inherit,
-                              CREATE_ALWAYS, 0, nullptr);
+        *handle = CreateFileW(Utf8ToWide(dir.Path(name)).c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
     if (lost) CloseHandle(std::exchange(startup.hStdOutput, INVALID_HANDLE_VALUE));
     PROCESS_INFORMATION child{};
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       dir.Root().c_str(), &startup, &child)) {
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, dir.Root().c_str(), &startup, &child)) {
         if (WaitForSingleObject(child.hProcess, 10000) == WAIT_TIMEOUT)
             TerminateProcess(child.hProcess, 137), WaitForSingleObject(child.hProcess, INFINITE);
         DWORD code = 0;
         if (GetExitCodeProcess(child.hProcess, &code)) status = static_cast<int>(code);
     }
-    for (HANDLE handle : {child.hThread, child.hProcess, startup.hStdOutput, startup.hStdError})
-        CloseHandle(handle);
+    for (HANDLE handle : {child.hThread, child.hProcess, startup.hStdOutput, startup.hStdError}) CloseHandle(handle);
 #else
     // perl makes the pipe without reader and leaves SIGPIPE as a shell leaves it.
     std::string command = "cd '" + ToUtf8(dir.Root()) + "' && exec timeout -s KILL 10 ";
@@ -46,8 +43,7 @@ static Result Launch(const std::vector<std::string>& args, const TempDir& dir, b
     command += "'" + g_program + "'";
     for (const auto& arg : args) command += " '" + arg + "'";
     command += " >1 2>2";
-    if (const int wstatus = std::system(command.c_str()); WIFEXITED(wstatus))
-        status = WEXITSTATUS(wstatus);
+    if (const int wstatus = std::system(command.c_str()); WIFEXITED(wstatus)) status = WEXITSTATUS(wstatus);
 #endif
     return {status, ReadAll(dir.Path("1")), ReadAll(dir.Path("2"))};
 }
@@ -80,8 +76,7 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
         Result got = Launch(args, dir, false);
         if (args[0] == "--help") std::get<1>(got).resize(out.size());
         EXPECT_EQ(got, Result(status, out, err)) << args[0];
-        EXPECT_EQ(Launch(args, dir, true),
-                  out.empty() ? Result(status, "", err) : Result(1, "", err + lost));
+        EXPECT_EQ(Launch(args, dir, true), out.empty() ? Result(status, "", err) : Result(1, "", err + lost));
     }
     EXPECT_EQ(ReadAll(dir.Path("saída Ω.dvb")), ChannelFile({65535, 10, 300, 500, 10, 9}));
 }

@@ -59,9 +59,8 @@ protected:
     }
     // Fills in {SOURCE}, {DEST}, {ROOT} and {SEP}.
     std::string Expand(std::string text) const {
-        const std::pair<std::string, std::string> names[] = {
-            {"{SOURCE}", source}, {"{DEST}", converter.typedDestination},
-            {"{ROOT}", ToUtf8(dir.Root())}, {"{SEP}", std::string(1, kPathSeparator)}};
+        const std::pair<std::string, std::string> names[] = {{"{SOURCE}", source}, {"{DEST}", converter.typedDestination},
+                                                             {"{ROOT}", ToUtf8(dir.Root())}, {"{SEP}", std::string(1, kPathSeparator)}};
         for (const auto& [name, value] : names)
             for (std::size_t at; (at = text.find(name)) != std::string::npos;) text.replace(at, name.size(), value);
         return text;
