@@ -62,14 +62,12 @@ TEST_P(RunTest, StoresListsCountsAndRewritesTheRates) {
     EXPECT_EQ(ReadAll(dir.Path(c.written)), ChannelFile(c.out)) << "only the two rate bytes may change";
 }
 
-INSTANTIATE_TEST_SUITE_P(Engine, RunTest, ::testing::ValuesIn(kRuns),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Engine, RunTest, ::testing::ValuesIn(kRuns), [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ConvertFixture, ARunShowsCountBarAndRowsInOrder) {
     dir.Write("source.dvb", ChannelFile({1000, 10}));
     EXPECT_TRUE(Run());
-    EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0", "count 1", "progress 50",
-                                  "row 000A 10 2", "progress 100", kCompleted}));
+    EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0", "count 1", "progress 50", "row 000A 10 2", "progress 100", kCompleted}));
     // Each run reads RAVELO.INI anew (no rule outlives the file it came from) and counts from 0;
     // a refused row is not offered again, but a new run's is.
     converter.refuseRows = true;
@@ -101,11 +99,9 @@ const char* const kNoSettings = "Não foi possivel aceder ao ficheiro de inicial
 
 const StopCase kStops[] = {
     // RAVELO.INI is read before the paths are compared; names in messages are shown, not obeyed.
-    {"NoSettingsFile", kTwo, "{SOURCE}", {"count 0", Message(kNoSettings, "{ROOT}/no␛{SEP}RAVELO.INI", true)},
-     {}, "{ROOT}/no\x1B"},
+    {"NoSettingsFile", kTwo, "{SOURCE}", {"count 0", Message(kNoSettings, "{ROOT}/no␛{SEP}RAVELO.INI", true)}, {}, "{ROOT}/no\x1B"},
     // A working directory that cannot be named never falls back to another folder's file.
-    {"UnknownWorkingDirectory", kTwo, {}, {"count 0", Message(kNoSettings, "{SEP}RAVELO.INI", true)},
-     {}, ""},
+    {"UnknownWorkingDirectory", kTwo, {}, {"count 0", Message(kNoSettings, "{SEP}RAVELO.INI", true)}, {}, ""},
     {"EqualPaths", kTwo, "{SOURCE}", {"count 0", Message("Os ficheiros origem e destino são iguais!", "(app)", false)}, {}},
     {"MissingSource", {}, {}, {"count 0", Message("Não foi possível localizar o ficheiro\n{SOURCE}", "(app)", false)}, {}},
     {"UncreatableDestination", kTwo, "{ROOT}/missing/\x1B]0;T\a.dvb",
@@ -132,14 +128,12 @@ TEST_P(StopTest, ReportsAndLeavesTheFilesAsExpected) {
     EXPECT_EQ(converter.log, expected);
     EXPECT_EQ(ReadAll(source) + ReadAll(dir.Path("RAVELO.INI")), c.source.value_or("") + "SRD: 1000 > 300\nSRH: 6B6C > 55F0\n")
         << "the source and the settings stay intact";
-    const bool destinationExists = std::filesystem::exists(FromUtf8(destination));
-    EXPECT_EQ(destinationExists ? std::optional(ReadAll(destination)) : std::nullopt, c.destinationAfter);
+    EXPECT_EQ(std::filesystem::exists(FromUtf8(destination)) ? std::optional(ReadAll(destination)) : std::nullopt, c.destinationAfter);
     ExpectNotHeld(source);
     ExpectNotHeld(converter.typedDestination);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engine, StopTest, ::testing::ValuesIn(kStops),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Engine, StopTest, ::testing::ValuesIn(kStops), [](const auto& info) { return std::string(info.param.name); });
 
 // Lengths that a float cannot hold: the copy still stops exactly at the end.
 TEST_F(ConvertFixture, ADamagedTailBeyondSixteenMebibytesIsReported) {

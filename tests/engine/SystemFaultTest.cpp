@@ -112,8 +112,7 @@ TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
     ExpectNotHeld(destination);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engine, SystemFaultTest, ::testing::ValuesIn(kFaults),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Engine, SystemFaultTest, ::testing::ValuesIn(kFaults), [](const auto& info) { return std::string(info.param.name); });
 
 // The source named again as the destination is refused by its identity, not only by its lock.
 TEST_F(ConvertFixture, WithoutLocksTheSourceIsStillNeverItsOwnDestination) {
