@@ -56,9 +56,10 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
 #else
     const std::pair<const char*, bool> kDevices[] = {{"/dev/null", true}, {"/dev/zero", false}, {"/dev/full", false}, {"/dev/ptmx", false}};
 #endif
-    for (const auto& [device, created] : kDevices) {  // the null device is shared by nature: twice at once
+    for (const auto& [device, created] : kDevices) {  // the null device: twice at once, written, flushed and closed
         CFile held;
-        EXPECT_EQ(held.Open(device, CFile::Mode::CreateData) && CFile().Open(device, CFile::Mode::CreateData), created) << device;
+        EXPECT_EQ(held.Open(device, CFile::Mode::CreateData) && CFile().Open(device, CFile::Mode::CreateData) && held.Write("x", 1) &&
+                  held.Flush() && held.Close(), created) << device;
     }
     for (CFile::Mode held : {CFile::Mode::ReadData, CFile::Mode::CreateData}) {
         CFile first;
