@@ -160,6 +160,8 @@ NATIVE = [
         ("if (m_source == m_destination) return", "if (m_source.size() == m_destination.size() && std::equal(m_source.begin(), m_source.end(), m_destination.begin(), [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); })) return")),
     F("R26", "a write failure: its own message", "engine/ConversionEngine.cpp",
         ("        if (!m_destFile.Write(m_record.bytes.data(), ChannelRecord::kSize)) {", "        if (!m_destFile.Write(m_record.bytes.data(), ChannelRecord::kSize) && false) {")),
+    F("R29", "no folder: never the root's RAVELO.INI either", "engine/SettingsFile.cpp",
+        ("if (workDir.empty()) return {};", "if (workDir.empty()) return std::string(1, kPathSeparator) + msg::kSettingsFileName;")),
     F("R27", "empty source: the destination is left, empty", "engine/ConversionEngine.cpp",
         ("    if (length == 0) return refuse(", "    if (length == 0) return m_destFile.Close(), std::remove(m_destination.c_str()), refuse(")),
     F("R28", "a write error shows when its block is written", "platform/CFile.cpp",
@@ -368,6 +370,7 @@ WINDOWS = [
 
 # Faults that no test catches, and why that is right.
 EXPECTED = {
+    "R29": "no test makes a RAVELO.INI at the root of the file system, which is the machine's",
     "P12": "a shared lock on the settings file keeps out no reader, only a writer that locks it",
     "W9": "on Windows a file that a standard handle holds is refused by the sharing mode already",
     "C39": "with standard error closed the source takes its number, read-only: no text reaches a data file",
