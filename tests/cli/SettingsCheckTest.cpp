@@ -1,4 +1,5 @@
-// ravelo-convert --check: what it makes of a settings file, and that its table is the run's.
+// ravelo-convert --check: what it makes of a settings file. It reads the file through the run's own
+// reader (SettingsFile), so what it reads is what a run reads.
 #include <numeric>
 #include <random>
 #include <sstream>
@@ -11,13 +12,15 @@ namespace {
 using namespace std::string_literals;
 
 // Each kind of finding, at its line (and column, past 255 characters), with the line as shown; warnings
-// leave the status 0. The bundled example ("") checks clean.
+// leave the status 0, one syntax error makes it 1. The bundled example ("") checks clean.
 TEST(SettingsCheckTest, PrintsTheTableAndEachFinding) {
     TempDir dir;
     const std::string cut = ": instrução partida pelo limite de 255 caracteres: não é lida como está escrita\n";
     const std::tuple<std::string, int, std::string, std::string> kFiles[] = {
         {"", 0, "55F0\t22000\t5622\t22050\t19\n6B6C\t27500\t6C98\t27800\t17\n7530\t30000\t-\tlistada, não convertida\t21\n"
                 "SR substituídos: 2, SR listados sem conversão: 1, erros de sintaxe: 0, avisos: 0\n", ""},
+        {"SRH: FFFF > 1\nSRD: 1 >\n", 1, "FFFF\t65535\t0001\t1\t1\nSR substituídos: 1, SR listados sem conversão: 0, erros de sintaxe: 1, avisos: 0\n",
+         "linha 2: SRD: 1 >: Erro de sintaxe em RAVELO.INI\n"},
         {"SRD: 27500 > 27800\r\nsrd 27500 > 1\nSRH: 6B6C > 11170\nSRD: -1 > 5\nSRH: 1 > 2 SRD: 3 > 0\nSRD: 8 > 9\0srd: 8 > 10\n"s
              + std::string(253, 'x') + "SRD: 1 > 2\n" + std::string(245, 'x') + "SRH: 1 > 2" + "3\n"  // cut, lines 7 and 8
              + "y SRD:4>65535" + std::string(242, ' ') + "x\n" + std::string(255, 'x') + "SRH: 6 > 7\n"  // not cut
@@ -42,43 +45,33 @@ TEST(SettingsCheckTest, PrintsTheTableAndEachFinding) {
     }
 }
 
-// Random files: rules for a few shared rates, wide, negative and bad numbers, near misses, comments, both
-// directives, zero bytes, any line end, directives across column 255. Every 16-bit rate once through a
-// run: what it writes and lists is what --check printed.
+// Seeded random files (shared rates, wide, negative and bad numbers, near misses, comments, both
+// directives, zero bytes, any line end, column 255): every 16-bit rate once through a run is
+// written and listed as --check printed it.
 TEST_F(ConvertFixture, CheckPrintsTheTableThatARunUses) {
     std::vector<uint16_t> every(0x10000);
     std::iota(every.begin(), every.end(), 0);
     dir.Write("source.dvb", ChannelFile(every));
     std::mt19937 random(25);
     const auto pick = [&](std::vector<std::string> choices) { return choices[random() % choices.size()]; };
-    const std::vector<std::string> numbers = {"0", "1", "2", "3", "5", "8", "13", "99", "-1", "65535", "65536", "4294967297", "0x1F", "+7", "z"};
+    const std::vector<std::string> numbers = {"0", "1", "3", "8", "13", "-1", "65535", "65536", "4294967297", "0x1F", "+7", "z"};
     for (int file = 0; file < 20; ++file) {
         std::string settings;
-        for (int line = random() % 60; line > 0; --line) {
-            const std::string directive = pick({"SRD:", "srd:", "SRH:", "srh: ", "SRD", "SRH :", "; SRD:", " ;SRH:", "SRH: 1 > 2 SRD:"});
-            settings += (random() % 5 ? "" : std::string(240 + random() % 20, 'x')) + directive + pick(numbers)
-                + pick({" > ", ">", " > ", " "}) + pick(numbers) + pick({"", " x", "", "\0SRD: 1 > 2"s}) + pick({"\n", "\r\n", "\r"});
-        }
-        const SettingsCheck check = CheckSettingsFile(dir.Write("RAVELO.INI", settings));
+        for (int line = random() % 60; line > 0; --line)
+            settings += (random() % 5 ? "" : std::string(240 + random() % 20, 'x')) + pick({"SRD:", "srh: ", "SRD", "; SRD:", " ;SRH:", "SRH: 1 > 2 SRD:"})
+                + pick(numbers) + pick({" > ", ">", " "}) + pick(numbers) + pick({"", " x", "\0SRD: 1 > 2"s}) + pick({"\n", "\r\n", "\r"});
+        std::istringstream table(CheckSettingsFile(dir.Write("RAVELO.INI", settings)).table);
         std::vector<uint16_t> written = every;
         std::vector<bool> converted(every.size());
-        std::istringstream table(check.table);
-        std::string row;
-        for (unsigned rate = 0, dec = 0, newRate = 0, newDec = 0; std::getline(table, row) && row.find('\t') != std::string::npos;) {
-            const int fields = std::sscanf(row.c_str(), "%x\t%u\t%x\t%u", &rate, &dec, &newRate, &newDec);
-            ASSERT_TRUE(fields >= 2 && rate == dec && (fields == 4 ? newRate == newDec : fields == 2 && row.find("\t-\tlistada, não convertida\t") != std::string::npos)) << row;
-            if (fields == 4) written[rate] = static_cast<uint16_t>(newRate), converted[rate] = true;
-        }
+        unsigned rate = 0, newRate = 0;
+        for (std::string row; std::getline(table, row) && std::sscanf(row.c_str(), "%x\t%*u\t%x", &rate, &newRate) >= 1; rate = newRate = 0)
+            if (row.find("\t-\tlistada, não convertida\t") == std::string::npos) written[rate] = uint16_t(newRate), converted[rate] = true;
         ASSERT_TRUE(Run());
         Log listed;
-        for (unsigned rate = 0; rate < every.size(); ++rate)
-            if (!converted[rate]) listed.push_back("row " + std::string(RateRowTexts(rate, 0).hex) + " " + std::to_string(rate) + " " + std::to_string(rate + 1));
+        for (unsigned r = 0; r < every.size(); ++r)
+            if (!converted[r]) listed.push_back("row " + std::string(RateRowTexts(uint16_t(r), 0).hex) + " " + std::to_string(r) + " " + std::to_string(r + 1));
         EXPECT_EQ(converter.Lines("row"), listed) << settings;
-        const std::string out = ReadAll(destination);
-        std::vector<uint16_t> got;  // each record's rate; the other bytes are the engine tests' business
-        for (std::size_t at = 10; at < out.size(); at += 64) got.push_back(uint16_t(uint8_t(out[at]) << 8 | uint8_t(out[at + 1])));
-        EXPECT_EQ(got, written) << settings;
-        EXPECT_EQ(row.rfind("SR substituídos: " + std::to_string(converter.engine.ConvertedCount()) + ",", 0), 0u) << row;
+        EXPECT_TRUE(ReadAll(destination) == ChannelFile(written)) << settings;
     }
 }
 

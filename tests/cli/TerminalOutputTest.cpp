@@ -1,4 +1,4 @@
-// ConsoleStream with write() results chosen by the test; TerminalConverter on a terminal.
+// ConsoleStream with write() and poll() results chosen by the test; TerminalConverter on a terminal.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -7,12 +7,14 @@
 
 #include <cerrno>
 
+#include "ChannelFile.h"
 #include "TempDir.h"
 #include "TerminalConverter.h"
 
 // The next results of write() on g_fd: n > 0 writes n bytes at most, 0 none, -e fails with e.
 static int g_fd = -1;
 static std::vector<int> g_results;
+static bool g_interruptPoll = false;  // the next wait on g_fd is interrupted by a signal
 
 extern "C" ssize_t __real_write(int fd, const void* data, size_t size);
 extern "C" ssize_t __wrap_write(int fd, const void* data, size_t size) {
@@ -22,8 +24,13 @@ extern "C" ssize_t __wrap_write(int fd, const void* data, size_t size) {
     if (next < 0) errno = -next;  // a write that takes nothing leaves errno as it was
     return next > 0 ? __real_write(fd, data, std::min<size_t>(size, next)) : next < 0 ? -1 : 0;
 }
+extern "C" int __real_poll(pollfd* fds, nfds_t n, int timeout);
+extern "C" int __wrap_poll(pollfd* fds, nfds_t n, int timeout) {
+    return fds->fd == g_fd && std::exchange(g_interruptPoll, false) ? (errno = EINTR, -1) : __real_poll(fds, n, timeout);
+}
 
-// Short, interrupted and would-block writes are carried on; after a failed one nothing more is written.
+// Short, interrupted and would-block writes (the wait for room interrupted too) are carried on;
+// after a failed one nothing more is written.
 TEST(ConsoleStreamTest, WritesEverythingOrFailsForGood) {
     const std::tuple<std::vector<int>, bool, std::string> kCases[] = {
         {{3, -EINTR, 1, -EAGAIN, 5}, true, "0123456789\nmore\n"},
@@ -33,7 +40,7 @@ TEST(ConsoleStreamTest, WritesEverythingOrFailsForGood) {
     for (const auto& [results, delivered, written] : kCases) {
         TempDir dir;
         ConsoleStream out(g_fd = ::open(dir.Path("out").c_str(), O_WRONLY | O_CREAT, 0600));
-        g_results = results;
+        g_results = results, g_interruptPoll = true;
         out.Write("0123456789\n");
         out.Flush();
         out.Write("more\n");
@@ -43,8 +50,11 @@ TEST(ConsoleStreamTest, WritesEverythingOrFailsForGood) {
     }
 }
 
-// On a terminal each new percentage shows at once, over the last; a message erases it once.
-TEST(TerminalConverterTest, DrawsProgressOnATerminal) {
+// Standard error a terminal, output a file: each new percentage shows at once over the last, a
+// message erases it first, and the run's end erases the bar that came back after the message.
+TEST(TerminalConverterTest, DrawsProgressOnATerminalAndErasesItBeforeEachMessageAndAtTheEnd) {
+    TempDir dir;
+    dir.Write("in.dvb", ChannelFile({1000, 10, 10}) + "xy");
     int terminal = -1, program = -1;
     ASSERT_EQ(::openpty(&terminal, &program, nullptr, nullptr, nullptr), 0);
     ::fcntl(terminal, F_SETFL, O_NONBLOCK);
@@ -54,11 +64,17 @@ TEST(TerminalConverterTest, DrawsProgressOnATerminal) {
             if (const ssize_t got = ::read(terminal, part.data(), part.size()); got > 0) all.append(part, 0, got); else break;
         return std::exchange(all, "");
     };
-    ConsoleStream err(program);
-    TerminalConverter converter("", "", std::nullopt, err, err);
-    for (int percent : {7, 7, 100}) converter.SetProgress(percent);
-    EXPECT_EQ(shown(), "\r  7%  registo 0  convertidos 0\r100%  registo 0  convertidos 0");
-    for (const char* text : {"Fim", "Sim"}) converter.ShowMessage(text, {}, MessageIcon::None);
-    EXPECT_EQ(shown(), "\r" + std::string(30, ' ') + "\rFim\r\nSim\r\n");
-    ::close(program), ::close(terminal);
+    const int file = ::open(dir.Path("rows").c_str(), O_WRONLY | O_CREAT, 0600);
+    ConsoleStream out(file), err(program);
+    TerminalConverter converter(dir.Path("in.dvb"), dir.Path("out.dvb"), dir.Write("a.ini", "SRD: 1000 > 300\n"), out, err);
+    for (int percent : {7, 7}) converter.SetProgress(percent);
+    EXPECT_EQ(shown(), "\r  7%  registo 0  convertidos 0");
+    EXPECT_EQ(converter.Run(), 1);
+    const std::string erase = "\r" + std::string(30, ' ') + "\r";
+    EXPECT_EQ(shown(), "\r  0%  registo 1  convertidos 0\r 32%  registo 2  convertidos 1\r 65%  registo 3  convertidos 1"
+                       "\r 98%  registo 4  convertidos 1" + erase + dir.Path("out.dvb") + ": O stream fonte poderá estar corrupto.\r\n"
+                       "\r100%  registo 4  convertidos 1" + erase);
+    out.Flush();
+    EXPECT_EQ(ReadAll(dir.Path("rows")), "000A\t10\t2\nContagem de SR convertidos: 1\n");
+    ::close(program), ::close(terminal), ::close(file);
 }

@@ -6,13 +6,14 @@ using namespace std::string_literals;
 
 std::string SyntaxError(const std::string& caption) { return Message("Erro de sintaxe em RAVELO.INI", caption, true); }
 
-// What a run on a sound source stores, lists, counts and writes.
+// What a run on a sound source stores, lists, counts and writes, from and to which names.
 struct RunCase {
     const char* name;
     std::string settings;
     std::vector<uint16_t> in, out;
     Log rows, messages;
     uint32_t count;
+    const char *from = "source.dvb", *to = "dest.dvb", *written = "dest.dvb";  // `written`: the file `to` names
 };
 
 const RunCase kRuns[] = {
@@ -30,29 +31,43 @@ const RunCase kRuns[] = {
     {"ReplacementsKeepTheirLow16Bits", "SRD: 100 > 0\nSRD: 200 > 200\nSRD: 300 > 65536\nSRD: 400 > -1\n\n",
      {100, 200, 300, 400, 400, 0, 65535, 100, 0}, {100, 200, 0, 65535, 65535, 0, 65535, 100, 0},
      {"row 0064 100 1", "row 0000 0 6", "row FFFF 65535 7"}, {kCompleted}, 4},
+#ifndef _WIN32
+    // A link names its file, as source or as destination; names that differ in case are other files.
+    {"Links", "SRD: 1000 > 300", {1000, 7}, {300, 7}, {"row 0007 7 2"}, {kCompleted}, 1, "in.dvb", "link.dvb", "target.dvb"},
+    {"HardLink", "SRD: 1000 > 300", {1000}, {300}, {}, {kCompleted}, 1, "source.dvb", "hard.dvb", "other.dvb"},
+    {"OtherCase", "SRD: 1000 > 300", {1000}, {300}, {}, {kCompleted}, 1, "source.dvb", "SOURCE.DVB", "SOURCE.DVB"},
+#endif
 };
 
 class RunTest : public ConvertFixture, public ::testing::WithParamInterface<RunCase> {};
 
+// Meanwhile another run reads the same settings file and, where readers share, the same source.
 TEST_P(RunTest, StoresListsCountsAndRewritesTheRates) {
     const RunCase& c = GetParam();
     dir.Write("RAVELO.INI", c.settings);
     dir.Write("source.dvb", ChannelFile(c.in));
+    CFile anotherRun[2];
+    ASSERT_TRUE(anotherRun[0].Open(dir.Path("RAVELO.INI"), CFile::Mode::ReadSettings));
+#ifndef _WIN32
+    ASSERT_TRUE(anotherRun[1].Open(source, CFile::Mode::ReadData));
+    std::filesystem::create_symlink("source.dvb", dir.Root() / "in.dvb");
+    std::filesystem::create_symlink("target.dvb", dir.Root() / "link.dvb");
+    std::filesystem::create_hard_link(FromUtf8(dir.Write("other.dvb", "old")), dir.Root() / "hard.dvb");
+#endif
+    converter.typedSource = dir.Path(c.from), converter.typedDestination = dir.Path(c.to);
     EXPECT_TRUE(Run());
     EXPECT_EQ(converter.Lines("row"), c.rows);
     EXPECT_EQ(converter.Lines("message"), c.messages);
     EXPECT_EQ(converter.engine.ConvertedCount(), c.count);
-    EXPECT_EQ(ReadAll(destination), ChannelFile(c.out)) << "only the two rate bytes may change";
+    EXPECT_EQ(ReadAll(dir.Path(c.written)), ChannelFile(c.out)) << "only the two rate bytes may change";
 }
 
-INSTANTIATE_TEST_SUITE_P(Engine, RunTest, ::testing::ValuesIn(kRuns),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Engine, RunTest, ::testing::ValuesIn(kRuns), [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ConvertFixture, ARunShowsCountBarAndRowsInOrder) {
     dir.Write("source.dvb", ChannelFile({1000, 10}));
     EXPECT_TRUE(Run());
-    EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0", "count 1", "progress 50",
-                                  "row 000A 10 2", "progress 100", kCompleted}));
+    EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0", "count 1", "progress 50", "row 000A 10 2", "progress 100", kCompleted}));
     // Each run reads RAVELO.INI anew (no rule outlives the file it came from) and counts from 0;
     // a refused row is not offered again, but a new run's is.
     converter.refuseRows = true;
@@ -60,6 +75,7 @@ TEST_F(ConvertFixture, ARunShowsCountBarAndRowsInOrder) {
     dir.Write("source.dvb", ChannelFile({1000}) + ChannelFile(std::vector<uint16_t>(99, 10)));
     EXPECT_TRUE(Run());
     EXPECT_EQ(converter.Lines("row"), (Log{"row 03E8 1000 1", "row 000A 10 2"}));
+    EXPECT_EQ(converter.log.front(), "count 0") << "not the last run's count";
     EXPECT_EQ(converter.engine.ConvertedCount(), 0u);
     const Log progress = converter.Lines("progress");
     ASSERT_GE(progress.size(), 54u);
@@ -83,11 +99,9 @@ const char* const kNoSettings = "Não foi possivel aceder ao ficheiro de inicial
 
 const StopCase kStops[] = {
     // RAVELO.INI is read before the paths are compared; names in messages are shown, not obeyed.
-    {"NoSettingsFile", kTwo, "{SOURCE}", {"count 0", Message(kNoSettings, "{ROOT}/no␛{SEP}RAVELO.INI", true)},
-     {}, "{ROOT}/no\x1B"},
+    {"NoSettingsFile", kTwo, "{SOURCE}", {"count 0", Message(kNoSettings, "{ROOT}/no␛{SEP}RAVELO.INI", true)}, {}, "{ROOT}/no\x1B"},
     // A working directory that cannot be named never falls back to another folder's file.
-    {"UnknownWorkingDirectory", kTwo, {}, {"count 0", Message(kNoSettings, "{SEP}RAVELO.INI", true)},
-     {}, ""},
+    {"UnknownWorkingDirectory", kTwo, {}, {"count 0", Message(kNoSettings, "{SEP}RAVELO.INI", true)}, {}, ""},
     {"EqualPaths", kTwo, "{SOURCE}", {"count 0", Message("Os ficheiros origem e destino são iguais!", "(app)", false)}, {}},
     {"MissingSource", {}, {}, {"count 0", Message("Não foi possível localizar o ficheiro\n{SOURCE}", "(app)", false)}, {}},
     {"UncreatableDestination", kTwo, "{ROOT}/missing/\x1B]0;T\a.dvb",
@@ -114,14 +128,12 @@ TEST_P(StopTest, ReportsAndLeavesTheFilesAsExpected) {
     EXPECT_EQ(converter.log, expected);
     EXPECT_EQ(ReadAll(source) + ReadAll(dir.Path("RAVELO.INI")), c.source.value_or("") + "SRD: 1000 > 300\nSRH: 6B6C > 55F0\n")
         << "the source and the settings stay intact";
-    const bool destinationExists = std::filesystem::exists(FromUtf8(destination));
-    EXPECT_EQ(destinationExists ? std::optional(ReadAll(destination)) : std::nullopt, c.destinationAfter);
+    EXPECT_EQ(std::filesystem::exists(FromUtf8(destination)) ? std::optional(ReadAll(destination)) : std::nullopt, c.destinationAfter);
     ExpectNotHeld(source);
     ExpectNotHeld(converter.typedDestination);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engine, StopTest, ::testing::ValuesIn(kStops),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Engine, StopTest, ::testing::ValuesIn(kStops), [](const auto& info) { return std::string(info.param.name); });
 
 // Lengths that a float cannot hold: the copy still stops exactly at the end.
 TEST_F(ConvertFixture, ADamagedTailBeyondSixteenMebibytesIsReported) {

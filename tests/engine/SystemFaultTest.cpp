@@ -15,22 +15,19 @@ extern "C" int __real_flock(int fd, int operation);
 
 namespace {
 
-// What else goes wrong besides the limits of a Fault.
-enum class Twist {
-    None,
-    WritesNothing,  // a failing write returns 0 instead of an error
-    CloseFails,
-    Interrupts,  // every other call is interrupted by a signal (EINTR) first
-};
+// What else goes wrong: a failing write returns 0 instead of an error, close fails, or every
+// other call is interrupted by a signal (EINTR) first.
+enum class Twist { None, WritesNothing, CloseFails, Interrupts };
 
+// On `file` ("source.dvb", "dest.dvb" or "RAVELO.INI") each call moves at most `chunk` bytes, and
+// every call fails once `failAfter` bytes moved; the run ends with `message` (how it begins, "" for
+// success) at record `stoppedAt`, with the first `destinationSize` bytes of the destination written.
 struct Fault {
-    const char* name;
-    const char* file;  // "source.dvb", "dest.dvb" or "RAVELO.INI"
-    size_t chunk;      // at most this many bytes per call,
-    size_t failAfter;  // then every call fails,
+    const char *name, *file;
+    size_t chunk, failAfter;
     Twist twist;
-    const char* message;  // how the last message begins; "" for success
-    uint64_t stoppedAt;   // the record in hand when the run ended
+    const char* message;
+    uint64_t stoppedAt;
     size_t destinationSize;
 };
 
@@ -102,25 +99,20 @@ TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
     dir.Write("dest.dvb", "");  // so that its inode is known before the run
     struct stat st {};
     ASSERT_EQ(stat(dir.Path(fault.file).c_str(), &st), 0);
-    g_inode = st.st_ino;
-    g_done = 0, g_interrupted = false;
-    g_fault = &fault;
+    g_inode = st.st_ino, g_done = 0, g_interrupted = false, g_fault = &fault;
     EXPECT_EQ(Run(), !*fault.message);
     g_fault = nullptr;
 
     const Log messages = converter.Lines("message");
     ASSERT_EQ(messages.size(), 1u) << "one message ends a run";
-    EXPECT_EQ(messages.back().rfind(*fault.message ? Expand(std::string("message ") + fault.message) : kCompleted, 0), 0u)
-        << messages.back();
+    EXPECT_EQ(messages[0].rfind(*fault.message ? Expand(std::string("message ") + fault.message) : kCompleted, 0), 0u) << messages[0];
     EXPECT_EQ(converter.engine.RecordNo(), fault.stoppedAt) << "a failure surfaces with its block";
-    EXPECT_TRUE(ReadAll(destination) == ChannelFile(std::vector<uint16_t>(kRecords, 300)).substr(0, fault.destinationSize))
-        << "what is on disk is what was converted";
+    EXPECT_TRUE(ReadAll(destination) == ChannelFile(std::vector<uint16_t>(kRecords, 300)).substr(0, fault.destinationSize));
     ExpectNotHeld(source);
     ExpectNotHeld(destination);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engine, SystemFaultTest, ::testing::ValuesIn(kFaults),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Engine, SystemFaultTest, ::testing::ValuesIn(kFaults), [](const auto& info) { return std::string(info.param.name); });
 
 // The source named again as the destination is refused by its identity, not only by its lock.
 TEST_F(ConvertFixture, WithoutLocksTheSourceIsStillNeverItsOwnDestination) {

@@ -44,11 +44,11 @@ TEST(TextModeReader, ReadsLikeTheWindowsRuntimeInTextModeAndAsNotepadWrote) {
         {x254 + "\r\nz", {x254 + "\n", "z"}},  // CR LF counts as the one byte it becomes
         {"a\0b\n\0\n"s, {"a\0b\n"s, "\0\n"s}}, {"a\r\0\n"s, {"a\r\0\n"s}},
         {edge + "\r\nq", crlfAcross},  // CR and LF in different blocks
-        // Only a whole mark at the very start counts; after UTF-16 ones, pieces count characters.
+        // Only a whole mark at the very start counts; after UTF-16 ones, pieces count characters (a pair is one).
         {"\xEF\xBB\xBF; a\n\xEF\xBB\xBF", {"; a\n", "\xEF\xBB\xBF"}}, {"\xEF\xBB", {"\xEF\xBB"}}, {"\xFE", {"\xFE"}},
         {Utf16(u"a\r\n\u00E7\u0080\r\r\n\U00010000\U0010FFFF\xD800\uE000x\xDC00\xDFFF\xD800\0\x1A" "b"s, false),
          {"a\n", "ç\u0080\r\n", "\U00010000\U0010FFFF�\uE000x���\0"s}},
-        {Utf16(u"a\0b\n"s, true) + "c", {"a\0b\n"s}}, {Utf16(std::u16string(254, 'x') + u"€y\n", true), {x254 + "€", "y\n"}},
+        {Utf16(u"a\0b\n"s, true) + "c", {"a\0b\n"s}}, {Utf16(u"😀" + std::u16string(253, 'x') + u"€y\n", true), {"😀" + std::string(253, 'x') + "€", "y\n"}},
     };
     for (const auto& [bytes, expected] : cases) EXPECT_EQ(Read(bytes), expected) << bytes.substr(0, 40);
 }

@@ -131,10 +131,9 @@ private:
 };
 
 // "Converter" is enabled only while both fields hold text (blanks count), typed or dropped: a drop
-// onto "Destino" goes there, anywhere else into "Origem", of several files the first. Screen readers
-// name a field after the label just before it; Wine's oleacc does so for edit fields only, so the
-// list's label is checked as Windows finds it.
-TEST_F(MainWindow, TypedOrDroppedPathsEnableConvertFieldsBearTheirLabelsAndTheAboutBoxIsCentred) {
+// onto "Destino" goes there, anywhere else into "Origem", of several files the first.
+TEST_F(MainWindow, TypedOrDroppedPathsFillTheFieldsAndEnableConvert) {
+    EXPECT_FALSE(ConvertEnabled()) << "at start";
     EXPECT_TRUE(GetWindowLongW(dlg.m_hWnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     const struct { bool drop; int onto; std::wstring text; const char* fields; bool enabled; } steps[] = {
         {false, IDC_SOURCE, L"a.dvb", "a.dvb|", false}, {false, IDC_DESTINATION, L"b.dvb", "a.dvb|b.dvb", true},
@@ -150,6 +149,11 @@ TEST_F(MainWindow, TypedOrDroppedPathsEnableConvertFieldsBearTheirLabelsAndTheAb
         EXPECT_EQ(TextOf(Item(IDC_SOURCE)) + "|" + TextOf(Item(IDC_DESTINATION)), step.fields);
         EXPECT_EQ(ConvertEnabled(), step.enabled) << step.fields;
     }
+}
+
+// Screen readers name a field after the label just before it; Wine's oleacc does so for edit
+// fields only, so the list's label is checked as Windows finds it.
+TEST_F(MainWindow, ScreenReadersNameEachFieldAfterItsLabel) {
     for (const auto& [id, label] : std::vector<std::pair<int, std::string>>{{IDC_SOURCE, "Origem"}, {IDC_DESTINATION, "Destino"},
              {IDC_RATE_LIST, "Lista de SimbRate não corrigidos :"}, {IDC_CONVERTED_COUNT, "<- Contagem de SR convertidos"}}) {
         IAccessible* object = nullptr;  // what a screen reader asks for: oleacc's client object
@@ -159,7 +163,9 @@ TEST_F(MainWindow, TypedOrDroppedPathsEnableConvertFieldsBearTheirLabelsAndTheAb
         EXPECT_EQ(id == IDC_RATE_LIST ? TextOf(GetWindow(Item(id), GW_HWNDPREV)) : WideToUtf8(name ? name : L""), label);
         SysFreeString(name);
     }
-    // The About box, from the system menu, is centred over the window.
+}
+
+TEST_F(MainWindow, TheAboutBoxFromTheSystemMenuIsCentredOverTheWindow) {
     RECT main, about{};
     atShow = [&](HWND box) { GetWindowRect(box, &about); };
     SendMessageW(dlg.m_hWnd, WM_SYSCOMMAND, 0x0010, 0);
@@ -205,6 +211,7 @@ TEST_F(MainWindow, EnterConvertsAMessageBoxShowsTheRunAsItStandsAndColumnsDoNotS
     for (int row = 0; row < list.GetItemCount(); ++row)
         rows.push_back(list.GetItemText(row, 0) + " " + list.GetItemText(row, 1) + " " + list.GetItemText(row, 2));
     EXPECT_EQ(rows, (std::vector<std::string>{"000A 10 5", "000B 11 4", "4E20 20000 2", "FFFF 65535 3"}));
+    EXPECT_EQ(SendMessageW(list.m_hWnd, LVM_GETBKCOLOR, 0, 0), RGB(255, 224, 224)) << "the list is pale pink";
 }
 
 // The choosers fill the fields and move the current folder; the settings file stays the one
