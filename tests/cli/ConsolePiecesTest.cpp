@@ -7,7 +7,7 @@
 // than 3001 a call. Each call ends on a whole character; all is written once, in order.
 TEST(ConsolePieces, StayFarBelowWhatOldConsolesTakeAndKeepSurrogatePairsWhole) {
     std::wstring text(8191, L'a'), shown;
-    while (text.size() < 120000) text += L"\xD83D\xDCFAç";  // U+1F4FA: two units
+    while (text.size() < 120000) text += L"\xD83D\xDCFA\xD800\xDC00ç";  // U+1F4FA, U+10000: two units each
     EXPECT_TRUE(WriteConsolePieces(text, [&](const wchar_t* units, std::size_t count) -> std::size_t {
         EXPECT_FALSE(units[count - 1] >= 0xD800 && units[count - 1] <= 0xDBFF) << "a pair parted at " << shown.size();
         shown.append(units, std::min<std::size_t>(count, 3001));

@@ -53,7 +53,7 @@ static Result Launch(const std::vector<std::string>& args, const TempDir& dir, b
 TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     TempDir dir;
     dir.Write("outro.ini", "SRD: 1000 > 300\nsrd: \x1b[2J\x7f\t\x01 x\r\r\n");
-    dir.Write("canais Ωç.dvb", ChannelFile({65535, 10, 1000, 500, 10, 9}));
+    dir.Write("canais Ωç.dvb", ChannelFile({65535, 10, 1000, 500, 10, 9, 0}));
     dir.Write("RAVELO.INI", "");
     const std::string usage = "Utilização: ravelo-convert [--ini FICHEIRO] ORIGEM DESTINO\n"
                               "            ravelo-convert --check [--ini FICHEIRO]\n"
@@ -61,7 +61,7 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     const std::string lost = "Não foi possível escrever a saída padrão.\n";
     const std::tuple<std::vector<std::string>, int, std::string, std::string> kRuns[] = {
         {{"--ini", "outro.ini", "canais Ωç.dvb", "saída Ω.dvb"}, 0,
-         "0009\t9\t6\n000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
+         "0000\t0\t7\n0009\t9\t6\n000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
          "SRD: ␛[2J␡␉␁ X␍: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
         // RAVELO.INI of the current folder; a message's line break stays, the name is shown, not obeyed.
         {{"falta\x1B[2J.dvb", "b"}, 1, "Contagem de SR convertidos: 0\n", "Não foi possível localizar o ficheiro\nfalta␛[2J.dvb\n"},
@@ -78,7 +78,7 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
         EXPECT_EQ(got, Result(status, out, err)) << args[0];
         EXPECT_EQ(Launch(args, dir, true), out.empty() ? Result(status, "", err) : Result(1, "", err + lost));
     }
-    EXPECT_EQ(ReadAll(dir.Path("saída Ω.dvb")), ChannelFile({65535, 10, 300, 500, 10, 9}));
+    EXPECT_EQ(ReadAll(dir.Path("saída Ω.dvb")), ChannelFile({65535, 10, 300, 500, 10, 9, 0}));
 }
 
 #ifndef _WIN32

@@ -33,7 +33,8 @@ extern "C" int __wrap_poll(pollfd* fds, nfds_t n, int timeout) {
 // after a failed one nothing more is written.
 TEST(ConsoleStreamTest, WritesEverythingOrFailsForGood) {
     const std::tuple<std::vector<int>, bool, std::string> kCases[] = {
-        {{3, -EINTR, 1, -EAGAIN, 5}, true, "0123456789\nmore\n"},
+        {{3, -EINTR, 1, -EAGAIN, -EAGAIN, 5}, true, "0123456789\nmore\n"},
+        {{-EAGAIN, 0}, false, ""},
         {{4, -EINTR, 0}, false, "0123"},
         {{-EPIPE}, false, ""},
     };
@@ -67,13 +68,13 @@ TEST(TerminalConverterTest, DrawsProgressOnATerminalAndErasesItBeforeEachMessage
     const int file = ::open(dir.Path("rows").c_str(), O_WRONLY | O_CREAT, 0600);
     ConsoleStream out(file), err(program);
     TerminalConverter converter(dir.Path("in.dvb"), dir.Path("out.dvb"), dir.Write("a.ini", "SRD: 1000 > 300\n"), out, err);
-    for (int percent : {7, 7}) converter.SetProgress(percent);
-    EXPECT_EQ(shown(), "\r  7%  registo 0  convertidos 0");
     EXPECT_EQ(converter.Run(), 1);
     const std::string erase = "\r" + std::string(30, ' ') + "\r";
     EXPECT_EQ(shown(), "\r  0%  registo 1  convertidos 0\r 32%  registo 2  convertidos 1\r 65%  registo 3  convertidos 1"
                        "\r 98%  registo 4  convertidos 1" + erase + dir.Path("out.dvb") + ": O stream fonte poderá estar corrupto.\r\n"
                        "\r100%  registo 4  convertidos 1" + erase);
+    for (int percent : {7, 7}) converter.SetProgress(percent);
+    EXPECT_EQ(shown(), "\r  7%  registo 4  convertidos 1");
     out.Flush();
     EXPECT_EQ(ReadAll(dir.Path("rows")), "000A\t10\t2\nContagem de SR convertidos: 1\n");
     ::close(program), ::close(terminal), ::close(file);

@@ -88,6 +88,7 @@ const Fault kFaults[] = {
     {"ShortWritesThenAnError", "dest.dvb", 1000, 100000, Twist::None, kWriteFailed, 2049, 100000},
     {"WriteThatTakesNothing", "dest.dvb", kNever, 65536, Twist::WritesNothing, kWriteFailed, 2049, 65536},
     {"CloseFails", "dest.dvb", kNever, kNever, Twist::CloseFails, kWriteFailed, kRecords, kRecords * 64},
+    {"InterruptedSettingsReadsAreRetried", "RAVELO.INI", kNever, kNever, Twist::Interrupts, "", kRecords, kRecords * 64},
     {"SettingsFileReadError", "RAVELO.INI", 10, 20, Twist::None, "Não foi possivel aceder ao ficheiro de inicialização!", 0, 0},
 };
 
