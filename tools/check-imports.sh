@@ -172,15 +172,18 @@ x86 msvcrt.dll   strchr
 *   user32.dll   BeginPaint
 *   user32.dll   CreateDialogParamW
 *   user32.dll   DestroyWindow
-*   user32.dll   DispatchMessageW                  # 2000; the progress bar timer during a run
+*   user32.dll   DispatchMessageW                  # 2000; what a run takes from the queue
 *   user32.dll   DialogBoxParamW
 *   user32.dll   DrawIcon
+*   user32.dll   EnableMenuItem                    # 2000; the close box and the About item greyed during a run
 *   user32.dll   EnableWindow
 *   user32.dll   EndDialog
 *   user32.dll   EndPaint
 *   user32.dll   GetActiveWindow
 *   user32.dll   GetClientRect
 *   user32.dll   GetDlgItem
+*   user32.dll   GetMenuItemCount                  # 2000
+*   user32.dll   GetMenuItemID                     # 2000
 *   user32.dll   GetSystemMenu
 *   user32.dll   GetSystemMetrics
 *   user32.dll   GetWindow
@@ -190,13 +193,16 @@ x86 user32.dll   GetWindowLongW
 *   user32.dll   GetWindowTextLengthW
 *   user32.dll   GetWindowTextW
 *   user32.dll   InvalidateRect
+*   user32.dll   IsChild                           # 2000; input aimed at a control during a run
 *   user32.dll   IsIconic
 *   user32.dll   IsWindow
+*   user32.dll   IsWindowEnabled                   # 2000
 *   user32.dll   LoadIconW
 *   user32.dll   LoadStringW
 *   user32.dll   MapWindowPoints                   # 2000
 *   user32.dll   MessageBoxW
-*   user32.dll   PeekMessageW                      # 2000; a run answers other threads, PM_QS_INPUT 2000 too
+*   user32.dll   PeekMessageW                      # 2000; a run answers other threads
+*   user32.dll   PostQuitMessage                   # 2000
 *   user32.dll   PtInRect                          # 2000
 *   user32.dll   RedrawWindow
 *   user32.dll   SendMessageW
@@ -204,6 +210,8 @@ x64 user32.dll   SetWindowLongPtrW                 # 64-bit user32 only (x86: a 
 x86 user32.dll   SetWindowLongW
 *   user32.dll   SetWindowPos
 *   user32.dll   SetWindowTextW
+*   user32.dll   ShowWindow                        # 2000; minimise and restore while the box of a run waits
+*   user32.dll   TranslateMessage                  # 2000; system keys during a run
 '
 objdump=$1
 shift

@@ -19,12 +19,9 @@ constexpr const char* kSortingUnfinished =
     "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.";
 constexpr DWORD kShowEveryMs = 50;
 
-// Keys and clicks that came while the window was busy, clicks on its frame (the close box)
-// included: a message box shown next must wait for new ones.
-void DiscardQueuedInput() {
-    MSG input;
-    while (::PeekMessageW(&input, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
-    }
+// Shown by Windows (Vista and later) to a user who logs off or shuts down during a run.
+std::string ShutdownReason(const std::string& destination) {
+    return "A converter para " + destination + "; aguarde o fim da conversão.";
 }
 }  // namespace
 
@@ -46,9 +43,7 @@ CAdjusterDlg::CAdjusterDlg()
       m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
 
 bool CAdjusterDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    // A run leaves the user's input queued, so commands now come from other programs, or from
-    // the queue through a message box of the run: none starts, chooses or closes anything.
-    if (m_running && (message == WM_COMMAND || message == WM_SYSCOMMAND)) return true;
+    if (m_busy.Decide(message, wParam, lParam, result)) return true;
     return DispatchMessageTable(*this, kMessageTable, message, wParam, lParam, result);
 }
 
@@ -140,7 +135,7 @@ void CAdjusterDlg::OnPathChanged() { UpdateConvertButton(); }
 void CAdjusterDlg::OnDropFiles(HDROP drop) {
     const CDroppedFiles files(drop);
     const std::string path = files.FirstPath();
-    if (m_running || path.empty()) return;
+    if (path.empty()) return;
     RECT destination;
     ::GetWindowRect(GetDlgItem(IDC_DESTINATION).m_hWnd, &destination);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&destination), 2);
@@ -157,11 +152,10 @@ void CAdjusterDlg::OnColumnClick(NMHDR*, LRESULT* result) {
 }
 
 void CAdjusterDlg::OnConvert() {
-    m_running = true;
+    const CBusyPolicy::Scope busy(m_busy, nullptr);
     m_lastShown = 0;  // the count's 0 shows at once
     m_engine.Convert();
     ShowPending();
-    m_running = false;
 }
 
 // The fields keep showing what was typed or pasted; the run takes the paths in it.
@@ -169,6 +163,7 @@ void CAdjusterDlg::PullPaths(std::string& source, std::string& destination) {
     UpdateData(true);
     source = PastedPath(m_source);
     destination = PastedPath(m_destination);
+    m_busy.SetShutdownReason(ShutdownReason(destination));
 }
 
 void CAdjusterDlg::ShowConvertedCount(uint32_t count) {
@@ -179,7 +174,7 @@ void CAdjusterDlg::ShowConvertedCount(uint32_t count) {
 
 void CAdjusterDlg::ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) {
     ShowPending();
-    if (m_running) DiscardQueuedInput();
+    m_busy.Pump();  // a key pressed just before must not close the box
     MessageBox(text, caption, MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0));
 }
 
@@ -205,15 +200,9 @@ int CAdjusterDlg::AddRateRow(uint16_t rate, uint64_t recordNo) {
 void CAdjusterDlg::ShowOnClock() {
     if (!TickIntervalPassed(::GetTickCount(), m_lastShown, kShowEveryMs)) return;
     ShowPending();
-    AnswerWhileBusy();
-}
-
-// Any look at the queue answers what other threads sent and tells Windows that the window still
-// works (after 5 s without one it is shown as not responding). This one takes only the progress
-// bar's own timer, which animates it; the user's input stays queued.
-void CAdjusterDlg::AnswerWhileBusy() {
-    MSG timer;
-    if (::PeekMessageW(&timer, m_progress.m_hWnd, WM_TIMER, WM_TIMER, PM_REMOVE)) ::DispatchMessageW(&timer);
+    // Also tells Windows that the window still works (after 5 s without a look at the queue it
+    // is shown as not responding).
+    m_busy.Pump();
 }
 
 // The run keeps the thread busy, so nothing is painted unless asked for here.

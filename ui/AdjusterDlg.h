@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BusyPolicy.h"
 #include "ConversionEngine.h"
 #include "ConversionView.h"
 #include "Dialog.h"
@@ -16,7 +17,7 @@ public:
 
     bool OnInitDialog() override;
     // The engine's run, with the window brought up to date at its end. It
-    // runs on this thread, answering other threads' messages as it paints.
+    // runs on this thread, taking what m_busy allows as it paints.
     void OnConvert();
 
     // ConversionView
@@ -54,7 +55,6 @@ private:
     // brought on screen on a clock, before each message box and at the end.
     void ShowOnClock();
     void ShowPending();
-    void AnswerWhileBusy();
 
     static const MessageEntry<CAdjusterDlg> kMessageTable[];
     ConversionEngine m_engine{*this};
@@ -63,5 +63,5 @@ private:
     bool m_countPending = false;
     bool m_percentPending = false;
     bool m_rowsPending = false;  // rows inserted since BeginInsertRows
-    bool m_running = false;      // from "Converter" until the run's last message is closed
+    CBusyPolicy m_busy{*this};   // from "Converter" until the run's last message is closed
 };

@@ -26,6 +26,7 @@ public:
     // flickers nor reports a change.
     void SetWindowText(const std::string& text);
     bool EnableWindow(bool enable) { return ::EnableWindow(m_hWnd, enable) != FALSE; }
+    bool IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd) != FALSE; }
     bool IsIconic() const { return ::IsIconic(m_hWnd) != FALSE; }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
     // Paints now whatever of this window and its children is out of date.

@@ -98,6 +98,20 @@ protected:
         respond = nullptr;
         return filter;
     }
+    // A run of 1000 records, `ms` a point of the bar; at(percent) runs at each new point.
+    void SlowRun(DWORD ms, const std::function<void(int percent)>& at) {
+        folder.Write("RAVELO.INI", "");
+        Type(Item(IDC_SOURCE), folder.Write("in.dvb", ChannelFile(std::vector<uint16_t>(1000, 5))));
+        Type(Item(IDC_DESTINATION), folder.Path("out.dvb"));
+        dlg.atProgress = [&at, ms, last = -1](int percent) mutable { if (percent != last) Sleep(ms), at(last = percent); };
+        shown.clear();
+        Post(IDC_CONVERT, BM_CLICK);
+    }
+    std::string TextsShown() const {
+        std::string texts;
+        for (const ShownDialog& box : shown) texts += box.text + "|";
+        return texts;
+    }
 
     TempDir folder;
     ModelessAdjusterDlg dlg;
@@ -240,34 +254,77 @@ TEST(PastedPath, DropsOnlyWhatNoWindowsNameCanHold) {
     for (const auto& c : cases) EXPECT_EQ(PastedPath(c.pasted), c.path) << "[" << c.pasted << "]";
 }
 
-// A run of 2.5 s (25 ms a point of the bar, as a slow disk) answers other threads and runs the bar's
-// timer, but starts, chooses, drops and closes nothing; a key pressed meanwhile leaves its box alone.
-TEST_F(MainWindow, ALongRunAnswersOtherThreadsTakesNoInputAndItsBoxWaitsForANewKey) {
-    folder.Write("RAVELO.INI", "");
-    const std::string source = folder.Write("in.dvb", ChannelFile(std::vector<uint16_t>(1000, 5)));
-    Type(Item(IDC_SOURCE), source);
-    Type(Item(IDC_DESTINATION), folder.Path("out.dvb"));
-    std::atomic<int> percentShown = -1;
-    dlg.atProgress = [&](int percent) { if (percent != percentShown) Sleep(25), percentShown = percent; };
+// What comes during a run, each row in a run of its own, at a point of the bar or as the run's box shows or is
+// answered: keys acting on key-down, clicks in a field and on a column, a key pressed, commands, a drop and every
+// close request reach no control, start, choose and close nothing, and leave the run's box for a new key.
+TEST_F(MainWindow, DuringARunNoInputCommandOrCloseIsTaken) {
+    const HWND window = dlg.m_hWnd, source = Item(IDC_SOURCE), destination = Item(IDC_DESTINATION);
+    auto state = [&] {
+        std::string texts = TextOf(source) + "|" + TextOf(destination) + "|focus " + std::to_string(GetDlgCtrlID(GetFocus()));
+        for (HWND field : {source, destination}) texts += "|" + std::to_string(SendMessageW(field, EM_GETSEL, 0, 0));
+        return texts;
+    };
+    auto post = [](HWND to, UINT message, WPARAM wParam, LPARAM lParam) {
+        return [=] {
+            PostMessageW(to, message, wParam, lParam);
+            if (message == WM_KEYDOWN || message == WM_LBUTTONDOWN) PostMessageW(to, message + 1, wParam & ~MK_LBUTTON, lParam);
+        };
+    };
+    auto both = [](std::function<void()> first, std::function<void()> second) { return [=] { first(), second(); }; };
+    constexpr int kBoxShown = -1, kBoxAnswered = -2;
+    const struct { const char* what; int when; std::function<void()> act; } rows[] = {
+        {"Delete, Right", 10, both(post(source, WM_KEYDOWN, VK_DELETE, 1), post(destination, WM_KEYDOWN, VK_RIGHT, 1))},
+        {"clicks in a field and on a column", 10, both(post(destination, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 5)),
+                                                       post(ListView_GetHeader(list.m_hWnd), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 5)))},
+        {"Enter pressed", 10, [] { keybd_event(VK_RETURN, 0, 0, 0), keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0); }},
+        {"Converter, Ler de...", 10, both(post(window, WM_COMMAND, IDC_CONVERT, reinterpret_cast<LPARAM>(Item(IDC_CONVERT))),
+                                          post(window, WM_COMMAND, IDC_CHOOSE_SOURCE, reinterpret_cast<LPARAM>(Item(IDC_CHOOSE_SOURCE))))},
+        {"a drop", 10, [&] { Drop(window, {5, 5}, L"C:\\x.dvb"); }}, {"WM_CLOSE", 10, post(window, WM_CLOSE, 0, 0)},
+        {"WM_CLOSE", kBoxShown, post(window, WM_CLOSE, 0, 0)}, {"WM_CLOSE", kBoxAnswered, post(window, WM_CLOSE, 0, 0)},
+        {"SC_CLOSE", 60, post(window, WM_SYSCOMMAND, SC_CLOSE, 0)}, {"SC_CLOSE", kBoxShown, post(window, WM_SYSCOMMAND, SC_CLOSE, 0)},
+        {"Alt+F4", 30, post(source, WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN << 16)},
+    };
+    SetForegroundWindow(window);
+    for (const auto& row : rows) {
+        std::string before;
+        int answered = 0;
+        atShow = [&](HWND) { if (row.when == kBoxShown) row.act(); };
+        respond = [&](HWND) { ++answered; if (row.when == kBoxAnswered) row.act(); return IDCANCEL; };  // a chooser too
+        SlowRun(1, [&](int percent) {
+            if (percent == 5) SendMessageW(source, EM_SETSEL, 0, 0), SendMessageW(destination, EM_SETSEL, 0, 0), before = state();
+            if (percent == row.when) row.act();
+        });
+        EXPECT_EQ(state(), before) << row.what;
+        EXPECT_TRUE(IsWindowVisible(window) && answered == 1 && TextsShown() == "Concluído com sucesso.|") << row.what << ": " << TextsShown();
+    }
+}
+
+// The window minimises and restores during a run and while its box waits; the run answers other threads: the
+// session's end is refused until the run is over, and runs the bar's timer. Once the run is over, the window closes.
+TEST_F(MainWindow, ARunRefusesTheSessionsEndButMinimisesAndRestores) {
+    const HWND window = dlg.m_hWnd;
+    std::vector<bool> iconic;  // at 50 % and 90 % of the run, while its box waits, after it
+    DWORD_PTR sessionMayEnd = TRUE;
+    std::thread logoff;
     SetTimer(Item(IDC_PROGRESS), 1, 10, CountBarTick);
-    atShow = [&](HWND) { KillTimer(Item(IDC_PROGRESS), 1); };
-    bool answered = false, alive = false;
-    respond = [&](HWND) { answered = true; return IDCANCEL; };  // also what a chooser would need
-    std::thread other([&] {
-        for (int wait = 0; wait < 1000 && percentShown < 10; ++wait) Sleep(5);
-        alive = SendMessageTimeoutW(dlg.m_hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, nullptr) != 0;
-        keybd_event(VK_RETURN, 0, 0, 0), keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
-        for (auto [message, id] : {std::pair<UINT, int>{WM_COMMAND, IDC_CONVERT}, {WM_COMMAND, IDC_CHOOSE_SOURCE}, {WM_CLOSE, 0}})
-            SendMessageTimeoutW(dlg.m_hWnd, message, id, reinterpret_cast<LPARAM>(Item(id)), SMTO_ABORTIFHUNG, 1000, nullptr);
-        Drop(dlg.m_hWnd, {0, 0}, L"C:\\x.dvb");
+    atShow = [&](HWND) { KillTimer(Item(IDC_PROGRESS), 1), PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0); };
+    respond = [&](HWND) { iconic.push_back(IsIconic(window)), PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0); return IDOK; };
+    SlowRun(3, [&](int percent) {
+        if (percent == 10) PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        if (percent == 10) logoff = std::thread([&] { SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000, &sessionMayEnd); });
+        if (percent == 50) iconic.push_back(IsIconic(window)), PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+        if (percent == 90) iconic.push_back(IsIconic(window));
     });
-    SetForegroundWindow(dlg.m_hWnd);
-    Post(IDC_CONVERT, BM_CLICK);
-    other.join();
-    EXPECT_TRUE(alive && g_barTicks > 10) << g_barTicks << " ticks of the bar";
-    EXPECT_EQ(shown.size() == 1 ? shown[0].text : std::to_string(shown.size()) + " boxes", "Concluído com sucesso.");
-    EXPECT_TRUE(answered) << "a key of the run closed the box";
-    EXPECT_TRUE(IsWindowVisible(dlg.m_hWnd) && TextOf(Item(IDC_SOURCE)) == source) << "closed, or took a drop";
+    logoff.join();
+    iconic.push_back(IsIconic(window));
+    EXPECT_EQ(iconic, (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(sessionMayEnd, FALSE) << "the session's end was not refused";
+    EXPECT_GT(g_barTicks, 3) << "the bar's timer";
+    EXPECT_EQ(TextsShown(), "Concluído com sucesso.|");
+    EXPECT_EQ(ReadAll(folder.Path("out.dvb")), ChannelFile(std::vector<uint16_t>(1000, 5)));
+    EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE) << "after the run";
+    SendMessageW(window, WM_CLOSE, 0, 0), Pump();
+    EXPECT_FALSE(IsWindowVisible(window)) << "after the run";
 }
 
 }  // namespace
