@@ -43,7 +43,8 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     notData.push_back(dir.Path("pipe.dvb"));
     EXPECT_FALSE(CFile().Open("/dev/null", CFile::Mode::ReadData));
     const mode_t mask = umask(0);  // a new file gets 0666 less the umask, as from any other program
-    EXPECT_TRUE(CFile().Open(dir.Path("new.dvb"), CFile::Mode::CreateData));
+    CFile made;
+    EXPECT_TRUE(made.Open(dir.Path("new.dvb"), CFile::Mode::CreateData) && made.Commit());
     umask(mask);
     EXPECT_EQ(fs::status(dir.Root() / "new.dvb").permissions(), fs::perms(0666));
     const auto descriptors = std::distance(fs::directory_iterator("/proc/self/fd"), {});
@@ -103,8 +104,9 @@ TEST(CurrentDirectory, IsWholeAtAnyLengthWithItsFiles) {
     fs::create_directories(deep);
     fs::current_path(deep);
     ASSERT_EQ(CurrentDirectory(), ToUtf8(deep));
-    for (CFile::Mode mode : {CFile::Mode::CreateData, CFile::Mode::ReadSettings})
-        EXPECT_TRUE(CFile().Open(CurrentDirectory() + kPathSeparator + "RAVELO.INI", mode));
+    CFile made;
+    EXPECT_TRUE(made.Open(CurrentDirectory() + kPathSeparator + "RAVELO.INI", CFile::Mode::CreateData) && made.Commit());
+    EXPECT_TRUE(CFile().Open(CurrentDirectory() + kPathSeparator + "RAVELO.INI", CFile::Mode::ReadSettings));
 #ifndef _WIN32
     fs::remove_all(deep);
     EXPECT_EQ(CurrentDirectory(), "");
