@@ -48,6 +48,13 @@ bool IdentityOf(HANDLE h, FileIdentity& identity) {
     return true;
 }
 
+// A device's name (LPT1, COM1) is not taken as that of a file still to be made.
+bool IsDeviceName(const std::wstring& path) {
+    wchar_t full[16] = {};
+    const DWORD length = GetFullPathNameW(path.c_str(), 16, full, nullptr);
+    return length >= 4 && length < 16 && std::wstring(full, 4) == L"\\\\.\\";
+}
+
 // A new file beside `path`, hidden and temporary, ".NAME.ravelo-XXXXXX".
 HANDLE MakeNewFile(const std::wstring& path, std::wstring& newPath) {
     static DWORD made = 0;
@@ -75,7 +82,8 @@ bool CFile::SystemCreate(const std::string& path, const std::vector<FileIdentity
     // The destination as it is, held without being changed: a file this run may write.
     HANDLE held = CreateFileW(SystemPath(widePath).c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (held == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    if (held == INVALID_HANDLE_VALUE && (GetLastError() != ERROR_FILE_NOT_FOUND || IsDeviceName(widePath)))
+        return false;
     BY_HANDLE_FILE_INFORMATION info{};
     if (held != INVALID_HANDLE_VALUE) {
         const bool disk = GetFileType(held) == FILE_TYPE_DISK;
