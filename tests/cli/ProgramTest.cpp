@@ -108,6 +108,24 @@ TEST(ProgramTest, ShellStartsKeepRecordsAndMessagesApart) {
         EXPECT_EQ(ReadAll(dir.Path("b.dvb")), holds) << line;
     }
 }
+
+// Ctrl-C (SIGINT) or SIGTERM while a run waits for its settings: the run stops at its first record,
+// removes its new file, leaves the destination as it was, says so and ends by that signal.
+TEST(ProgramTest, AnInterruptedRunLeavesTheDestinationAndEndsByItsSignal) {
+    TempDir dir;
+    dir.Write("two.dvb", ChannelFile({1000, 10}));
+    for (const auto& [signal, status] : {std::pair{"INT", 130}, {"TERM", 143}}) {
+        dir.Write("b.dvb", "old");
+        const std::string command = "cd '" + ToUtf8(dir.Root()) + "' && rm -f f && mkfifo f && { perl -e '$SIG{INT} = \"DEFAULT\"; exec @ARGV' '" +
+                                    g_program + "' --ini f two.dvb b.dvb >1 2>2 & sleep .3; kill -" + signal +
+                                    " $!; timeout 5 sh -c \"printf 'SRD: 10 > 8\\n' >f\"; wait $!; exit $?; }";
+        const int wstatus = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == status) << signal << " " << wstatus;
+        EXPECT_EQ(ReadAll(dir.Path("2")), "Conversão interrompida: o destino não foi alterado.\n");
+        EXPECT_EQ(ReadAll(dir.Path("1")) + ReadAll(dir.Path("b.dvb")), "old");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 5) << "two.dvb b.dvb f 1 2, no new file";
+    }
+}
 #endif
 
 int main(int argc, char** argv) {
