@@ -15,12 +15,14 @@ const volatile std::sig_atomic_t* stop::Flag() { return &g_signal; }
 
 // A signal ignored from the start (nohup, a background job of a script) stays ignored.
 void stop::CatchSignals() {
-    struct sigaction action {}, before {};
+    struct sigaction action {
+    }, before{};
     action.sa_handler = OnSignal;
     action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     for (int number : {SIGINT, SIGTERM, SIGHUP}) {
-        if (sigaction(number, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) sigaction(number, &action, nullptr);
+        if (sigaction(number, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+            sigaction(number, &action, nullptr);
     }
 }
 
