@@ -7,6 +7,9 @@ namespace cli {
 inline constexpr const char* kProgramName = "ravelo-convert";
 inline constexpr const char* kCountLabel = "Contagem de SR convertidos: ";
 inline constexpr const char* kOutputFailed = "Não foi possível escrever a saída padrão.";
+// A run stopped by Ctrl-C or its kin; the second where the destination was written in place.
+inline constexpr const char* kInterrupted = "Conversão interrompida: o destino não foi alterado.";
+inline constexpr const char* kInterruptedInPlace = "Conversão interrompida: o destino ficou incompleto.";
 
 inline constexpr const char* kUsage =
     "Utilização: ravelo-convert [--ini FICHEIRO] ORIGEM DESTINO\n"
@@ -31,7 +34,8 @@ inline constexpr const char* kHelp =
     "Com --check: na saída padrão, a tabela que a conversão usará (uma linha por\n"
     "taxa de origem) e um resumo; no erro padrão, os erros e avisos, por linha.\n"
     "Código de saída: 0 concluído com sucesso (--check: sem erros de sintaxe),\n"
-    "1 erro, 2 utilização errada.\n";
+    "1 erro, 2 utilização errada; interrompido (Ctrl-C), o destino fica como\n"
+    "estava.\n";
 
 // --check: a finding is "linha N[, coluna C]: the line as shown: what it means".
 inline constexpr const char* kCheckLine = "linha ";

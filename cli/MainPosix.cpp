@@ -1,6 +1,7 @@
 #include <csignal>
 
 #include "RunProgram.h"
+#include "StopSignals.h"
 
 int main(int argc, char** argv) {
     // Writing to a closed pipe, or past the file-size limit, then fails
@@ -8,5 +9,8 @@ int main(int argc, char** argv) {
     // ends with status 1, as on Windows.
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
-    return RunProgram(std::vector<std::string>(argv + 1, argv + argc));
+    stop::CatchSignals();
+    const int status = RunProgram(std::vector<std::string>(argv + 1, argv + argc));
+    stop::EndBySignal();
+    return status;
 }

@@ -2,6 +2,7 @@
 
 #include "CliTexts.h"
 #include "RateRowTexts.h"
+#include "StopSignals.h"
 #include "WorkingDirectory.h"
 
 namespace {
@@ -25,8 +26,14 @@ int TerminalConverter::Run() {
     m_engine.SetWorkingDirectory(CurrentDirectory());
     // Rows and messages written over the records would leave neither intact.
     m_engine.SetKeptFiles(CFile::StandardOutputFiles());
+    m_engine.SetStopFlag(stop::Flag());
     const bool succeeded = m_engine.Convert();
     ClearProgress();
+    if (m_engine.Abandoned()) {
+        m_err.Write(std::string(m_engine.DestinationKept() ? cli::kInterrupted : cli::kInterruptedInPlace) + "\n");
+        m_err.Flush();
+        return kInterruptedStatus;
+    }
     PrintResults();
     return succeeded ? 0 : 1;
 }

@@ -16,6 +16,9 @@ public:
     TerminalConverter(std::string source, std::string destination, std::optional<std::string> settingsFile,
                       ConsoleStream& out, ConsoleStream& err);
 
+    // Where the run was interrupted (POSIX ends by the signal instead).
+    static constexpr int kInterruptedStatus = 130;
+
     // One run; returns the program's exit status (0 success, 1 any failure).
     // The rows and the count are left in `out` for the caller to flush.
     int Run();

@@ -93,61 +93,68 @@ bool ConversionEngine::OpenDataFiles(uint64_t& length) {
 }
 
 // The loop runs on the exact 64-bit position; the float copies only feed the bar.
-bool ConversionEngine::CopyRecords(uint64_t length) {
+// The view may abandon the run from any of its calls.
+ConversionEngine::Ending ConversionEngine::CopyRecords(uint64_t length) {
     m_recordNo = 0;
     uint64_t position = m_sourceFile.GetPosition();
     m_position = static_cast<float>(position);
     while (position < length) {
         ++m_recordNo;
         m_view.SetProgress(ProgressPercent());
+        if (StopAsked()) return Ending::Abandoned;
         std::size_t received = 0;
-        if (!m_sourceFile.Read(m_record.bytes.data(), ChannelRecord::kSize, received)) {
-            m_view.ShowMessage(msg::kSourceReadFailed + BytesToDisplayText(m_source), std::nullopt, MessageIcon::Error);
-            return false;
-        }
-        if (received < ChannelRecord::kSize) {
-            m_view.ShowMessage(msg::kSourceDamaged, BytesToDisplayText(m_destination), MessageIcon::Error);
-            return false;
-        }
+        if (!m_sourceFile.Read(m_record.bytes.data(), ChannelRecord::kSize, received)) return Ending::ReadFailed;
+        if (received < ChannelRecord::kSize) return Ending::Damaged;
         ProcessRecord();
-        if (!m_destFile.Write(m_record.bytes.data(), ChannelRecord::kSize)) {
-            m_view.ShowMessage(msg::kDestinationWriteFailed + BytesToDisplayText(m_destination), std::nullopt,
-                               MessageIcon::Error);
-            return false;
-        }
+        if (StopAsked()) return Ending::Abandoned;
+        if (!m_destFile.Write(m_record.bytes.data(), ChannelRecord::kSize)) return Ending::WriteFailed;
         position = m_sourceFile.GetPosition();
         m_position = static_cast<float>(position);
     }
-    return true;
+    return Ending::Copied;
 }
 
-// Flushes and closes the destination; a failure here means the file on disk
-// may not hold what was written.
-bool ConversionEngine::FinishDestination() {
-    const bool flushed = m_destFile.Flush();
-    const bool closed = m_destFile.Close();
-    return flushed && closed;
+void ConversionEngine::AbandonRun() {
+    if (m_abandoned) return;
+    m_abandoned = true;
+    m_destinationKept = !m_destFile.WritesInPlace();
+    m_sourceFile.Close();
+    m_destFile.Close();
 }
 
 bool ConversionEngine::Convert() {
+    m_abandoned = false;
+    m_destinationKept = true;
     m_view.PullPaths(m_source, m_destination);
     m_convertedCount = 0;
     m_view.ShowConvertedCount(m_convertedCount);
-    if (LoadRateTable() == 0) return false;
+    if (m_abandoned || LoadRateTable() == 0 || m_abandoned) return false;
 
     uint64_t length = 0;
     if (!OpenDataFiles(length)) return false;
 
     m_view.ClearRateList();
-    bool succeeded = CopyRecords(length);
-    const bool finished = FinishDestination();
+    const Ending ending = CopyRecords(length);
+    if (ending == Ending::Abandoned) {
+        AbandonRun();
+        return false;
+    }
+    // The complete records before a damage are kept, as a whole copy is; what
+    // is said about the destination is said once it is on the disk.
     m_sourceFile.Close();
-    if (succeeded && !finished) {
+    const bool kept = ending == Ending::Copied || ending == Ending::Damaged;
+    const bool committed = kept ? m_destFile.Commit() : (m_destFile.Close(), false);
+    if (ending == Ending::ReadFailed) {
+        m_view.ShowMessage(msg::kSourceReadFailed + BytesToDisplayText(m_source), std::nullopt, MessageIcon::Error);
+    } else if (ending == Ending::Damaged && committed) {
+        m_view.ShowMessage(msg::kSourceDamaged, BytesToDisplayText(m_destination), MessageIcon::Error);
+    } else if (!committed) {
         m_view.ShowMessage(msg::kDestinationWriteFailed + BytesToDisplayText(m_destination), std::nullopt,
                            MessageIcon::Error);
-        succeeded = false;
     }
+    if (m_abandoned) return false;
     m_view.SetProgress(100);
-    if (succeeded) m_view.ShowMessage(msg::kCompleted, std::nullopt, MessageIcon::None);
-    return succeeded;
+    if (m_abandoned || !committed || ending != Ending::Copied) return false;
+    m_view.ShowMessage(msg::kCompleted, std::nullopt, MessageIcon::None);
+    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <csignal>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,8 +29,22 @@ public:
     void SetKeptFiles(std::vector<FileIdentity> files) { m_keptFiles = std::move(files); }
 
     // The run behind "Converter", ending with one message; true when that
-    // message is the success one.
+    // message is the success one. The message comes once both files are
+    // closed and the destination is what it stays.
     bool Convert();
+
+    // Ends the run in hand at once, from inside one of the view's calls:
+    // both files are closed and the destination is left as it was (a new
+    // file is removed) before this returns. Convert then returns false with
+    // no further message. Once the destination was replaced, it stays.
+    void AbandonRun();
+    // A flag that a signal handler may set: the run looks at it before each
+    // record and, once it is set, abandons itself.
+    void SetStopFlag(const volatile std::sig_atomic_t* flag) { m_stopFlag = flag; }
+    // The last run was abandoned; whether its destination was left as it was
+    // (false only where it was written in place).
+    bool Abandoned() const { return m_abandoned; }
+    bool DestinationKept() const { return m_destinationKept; }
 
     // Of the run in hand, or of the last one.
     uint64_t RecordNo() const { return m_recordNo; }
@@ -43,8 +58,10 @@ private:
     int LoadRateTable();
     void ProcessRecord();
     bool OpenDataFiles(uint64_t& length);
-    bool CopyRecords(uint64_t length);
-    bool FinishDestination();
+    // How the copy ended.
+    enum class Ending { Copied, ReadFailed, Damaged, WriteFailed, Abandoned };
+    Ending CopyRecords(uint64_t length);
+    bool StopAsked() const { return m_abandoned || (m_stopFlag != nullptr && *m_stopFlag != 0); }
     int ProgressPercent() const;
 
     std::string m_source;
@@ -58,6 +75,9 @@ private:
     std::optional<FileIdentity> m_settingsFile;
     float m_length = 0;    // progress percentage only
     float m_position = 0;  // progress percentage only
+    const volatile std::sig_atomic_t* m_stopFlag = nullptr;
+    bool m_abandoned = false;
+    bool m_destinationKept = true;
     ChannelRecord m_record;
     CFile m_sourceFile;
     CFile m_destFile;

@@ -7,17 +7,20 @@ CFile::~CFile() { Close(); }
 
 bool CFile::Open(const std::string& path, Mode mode, const std::vector<FileIdentity>& kept) {
     Close();
-    if (!SystemOpen(path, mode)) return false;
     const bool create = mode == Mode::CreateData;
-    FileIdentity identity;
-    if (create &&
-        ((GetIdentity(identity) && std::find(kept.begin(), kept.end(), identity) != kept.end()) || !SystemEmpty())) {
-        SystemClose();
-        return false;
-    }
+    if (!(create ? SystemCreate(path, kept) : SystemOpen(path, mode))) return false;
     m_writing = create;
     m_position = 0;
     return true;
+}
+
+// The same file seen through another mount (overlayfs, a share mounted twice)
+// has another device number but the same inode number, size and time.
+bool CFile::IsKept(const FileIdentity& identity, const std::vector<FileIdentity>& kept) {
+    return std::any_of(kept.begin(), kept.end(), [&identity](const FileIdentity& other) {
+        return identity == other || (identity.modified != 0 && identity.file == other.file &&
+                                     identity.size == other.size && identity.modified == other.modified);
+    });
 }
 
 bool CFile::ReadAcrossBlocks(void* buffer, std::size_t n, std::size_t& received) {
@@ -76,12 +79,32 @@ bool CFile::Flush() {
     return WritePending() && SystemFlush();
 }
 
-bool CFile::Close() {
-    if (!IsOpen()) return true;
-    const bool written = !m_writing || WritePending();
-    const bool closed = SystemClose();
+void CFile::Reset() {
     m_writing = m_writeFailed = false;
     m_begin = m_end = 0;
     m_position = 0;
+    m_newPath.clear();
+    m_finalPath.clear();
+}
+
+bool CFile::Close() {
+    if (!IsOpen()) return true;
+    if (!m_newPath.empty()) {
+        SystemDiscard();
+        Reset();
+        return true;
+    }
+    const bool written = !m_writing || WritePending();
+    const bool closed = SystemClose();
+    Reset();
     return written && closed;
+}
+
+bool CFile::Commit() {
+    if (!IsOpen() || !m_writing) return false;
+    if (m_newPath.empty()) return Flush() & Close();
+    const bool committed = WritePending() && SystemCommit();
+    if (!committed && IsOpen()) SystemDiscard();
+    Reset();
+    return committed;
 }

@@ -8,9 +8,13 @@
 
 // What makes two names the same file: device and inode on POSIX, volume serial
 // number and file ID on Windows.
+// Size and modification time (POSIX only; 0 elsewhere) also show the same file
+// seen through another mount, which gives it another device number.
 struct FileIdentity {
     uint64_t volume = 0;
     uint64_t file = 0;
+    uint64_t size = 0;
+    int64_t modified = 0;  // nanoseconds
     bool operator==(const FileIdentity& other) const { return volume == other.volume && file == other.file; }
 };
 
@@ -22,8 +26,16 @@ struct FileIdentity {
 // excludes every other opening that locks, and readers of a source coexist.
 // Programs that take no lock (cp, an editor) are not kept out on POSIX.
 // A create that would hit a held file, or one of the `kept` files, fails
-// before anything is truncated. The only device a create accepts is the null
+// before anything is changed. The only device a create accepts is the null
 // device, named as such.
+// A created file is written as a new file beside the destination, hidden and
+// named ".NAME.ravelo-XXXXXX", and the destination (held meanwhile) is left
+// as it was: Commit puts the new file in its place in one step, with its bytes
+// on the disk first; Close, or the destructor, removes the new file instead.
+// A link is followed: the file it names is replaced. Where the new file could
+// not keep what the destination is (a device, a file with more than one name)
+// or cannot be made (a folder that takes no new file), the destination itself
+// is emptied and written, as WritesInPlace says.
 // Callers read and write in small pieces; the system sees blocks of kBlockSize
 // bytes. A write error may therefore surface at a later Write, Flush or Close.
 class CFile {
@@ -32,7 +44,7 @@ public:
 
     enum class Mode {
         ReadData,      // existing regular file, binary, held for reading
-        CreateData,    // created or emptied, binary, held for writing
+        CreateData,    // replaced (or created), binary, held for writing
         ReadSettings,  // not held; POSIX: any readable file but a directory, Windows: a disk file
     };
 
@@ -41,7 +53,7 @@ public:
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
 
-    // A create that finds one of the `kept` files fails before emptying it.
+    // A create that finds one of the `kept` files fails before changing it.
     bool Open(const std::string& path, Mode mode, const std::vector<FileIdentity>& kept = {});
     bool IsOpen() const;
     // False for what is no file on a disk (a device).
@@ -68,7 +80,14 @@ public:
     // Hands everything written so far to the system.
     bool Flush();
     // Always leaves the file closed; false when anything written was lost.
+    // A new file not yet committed is removed, its destination left as it was.
     bool Close();
+    // Ends a create: the written bytes on the disk, then the new file in the
+    // destination's place. Always leaves the file closed; on false the
+    // destination is as it was (or, written in place, may lack bytes).
+    bool Commit();
+    // A create writing the destination itself, which then cannot be kept.
+    bool WritesInPlace() const { return m_writing && m_newPath.empty(); }
 
     // Puts the null device in the place of each standard stream that is
     // missing, so that no data file opened later takes it and receives the
@@ -80,8 +99,16 @@ public:
 private:
     // Opens without emptying: the file held, of a kind the mode accepts.
     bool SystemOpen(const std::string& path, Mode mode);
-    // Empties a created file; a device has nothing to empty.
+    // Empties a file written in place; a device has nothing to empty.
     bool SystemEmpty();
+    // Holds the destination and opens the new file (or the destination, in place).
+    bool SystemCreate(const std::string& path, const std::vector<FileIdentity>& kept);
+    // The new file synced, closed and moved over the destination; removed on failure.
+    bool SystemCommit();
+    // The new file closed and removed; the destination released as it was.
+    void SystemDiscard();
+    static bool IsKept(const FileIdentity& identity, const std::vector<FileIdentity>& kept);
+    void Reset();
     bool ReadAcrossBlocks(void* buffer, std::size_t n, std::size_t& received);
     bool WriteAcrossBlocks(const void* buffer, std::size_t n);
     // One system call each; the platform files implement them.
@@ -93,9 +120,15 @@ private:
 
 #ifdef _WIN32
     void* m_handle = nullptr;
+    void* m_held = nullptr;  // the destination while a new file is written
+    unsigned long m_attributes = 0;
+    uint64_t m_created = 0;  // the destination's creation time
 #else
     int m_fd = -1;
+    int m_held = -1;  // the destination while a new file is written
 #endif
+    std::string m_newPath;    // the new file, while it is written
+    std::string m_finalPath;  // the file it replaces
     bool m_writing = false;
     bool m_writeFailed = false;
     std::vector<unsigned char> m_block;

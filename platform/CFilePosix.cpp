@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 
 // POSIX has no share modes. A data file carries a flock lock on its open file
 // description: shared while it is read, exclusive while it is written. Any
@@ -26,7 +28,46 @@ bool IsNullDevice(const struct stat& st) {
 }
 
 FileIdentity IdentityOf(const struct stat& st) {
-    return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+    return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino), static_cast<uint64_t>(st.st_size),
+            static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+// The name a link leads to, or the name itself; empty for a link that leads nowhere.
+std::string FollowedName(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) != nullptr ? resolved : "";
+}
+
+// A new file in the folder of `finalPath`, with the permission bits of a file
+// created there by anyone else; -1 when the folder takes none.
+int MakeNewFile(const std::string& finalPath, std::string& newPath) {
+    const std::size_t slash = finalPath.rfind('/');
+    const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+    newPath = finalPath.substr(0, nameAt) + "." + finalPath.substr(nameAt) + ".ravelo-XXXXXX";
+    const int fd = ::mkostemp(newPath.data(), O_CLOEXEC);
+    if (fd < 0) return -1;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    return fd;
+}
+
+// Removes the new file, if its name still leads to the file this run made.
+void RemoveNewFile(const struct stat& made, const std::string& newPath) {
+    struct stat named {};
+    if (::lstat(newPath.c_str(), &named) == 0 && made.st_dev == named.st_dev && made.st_ino == named.st_ino)
+        ::unlink(newPath.c_str());
+}
+
+void SyncFolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);  // some file systems cannot sync a folder; the rename stands either way
+    ::close(fd);
 }
 
 }  // namespace
@@ -53,6 +94,75 @@ bool CFile::SystemOpen(const std::string& path, Mode mode) {
     }
     m_fd = fd;
     return true;
+}
+
+bool CFile::SystemCreate(const std::string& path, const std::vector<FileIdentity>& kept) {
+    // The destination as it is, held without being changed: a file this run may write.
+    const int held = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (held < 0 && errno != ENOENT) return false;
+    struct stat st {};
+    if (held >= 0) {
+        const bool usable =
+            ::fstat(held, &st) == 0 && (S_ISREG(st.st_mode) || IsNullDevice(st)) &&
+            ::fcntl(held, F_SETFL, ::fcntl(held, F_GETFL) & ~O_NONBLOCK) == 0 &&
+            (!S_ISREG(st.st_mode) || (::flock(held, LOCK_EX | LOCK_NB) == 0 && !IsKept(IdentityOf(st), kept)));
+        if (!usable) {
+            ::close(held);
+            return false;
+        }
+    }
+    const std::string finalPath = FollowedName(path);
+    std::string newPath;
+    const bool replace = !finalPath.empty() && (held < 0 || (S_ISREG(st.st_mode) && st.st_nlink == 1));
+    const int fd = replace ? MakeNewFile(finalPath, newPath) : -1;
+    if (fd < 0) {  // written in place
+        if (held >= 0) {
+            m_fd = held;
+        } else if (!SystemOpen(path, Mode::CreateData)) {
+            return false;
+        }
+        if (SystemEmpty()) return true;
+        SystemClose();
+        return false;
+    }
+    if (held >= 0) {
+        // Owner and group where this process may give them, the group alone where it may
+        // not; then the bits, which a change of owner clears.
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+        ::fchmod(fd, st.st_mode & 07777);
+    }
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    m_fd = fd;
+    m_held = held;
+    m_newPath = newPath;
+    m_finalPath = finalPath;
+    return true;
+}
+
+bool CFile::SystemCommit() {
+    struct stat made {};
+    const bool known = ::fstat(m_fd, &made) == 0;
+    const bool synced = ::fsync(m_fd) == 0;
+    const bool closed = ::close(m_fd) == 0;
+    m_fd = -1;
+    const bool moved = known && synced && closed && ::rename(m_newPath.c_str(), m_finalPath.c_str()) == 0;
+    if (moved) {
+        SyncFolderOf(m_finalPath);
+    } else if (known) {
+        RemoveNewFile(made, m_newPath);
+    }
+    if (m_held >= 0) ::close(m_held);
+    m_held = -1;
+    return moved;
+}
+
+void CFile::SystemDiscard() {
+    struct stat made {};
+    if (::fstat(m_fd, &made) == 0) RemoveNewFile(made, m_newPath);
+    ::close(m_fd);
+    m_fd = -1;
+    if (m_held >= 0) ::close(m_held);
+    m_held = -1;
 }
 
 bool CFile::SystemEmpty() {

@@ -48,9 +48,112 @@ bool IdentityOf(HANDLE h, FileIdentity& identity) {
     return true;
 }
 
+// A device's name (LPT1, COM1) is not taken as that of a file still to be made.
+bool IsDeviceName(const std::wstring& path) {
+    wchar_t full[16] = {};
+    const DWORD length = GetFullPathNameW(path.c_str(), 16, full, nullptr);
+    return length >= 4 && length < 16 && std::wstring(full, 4) == L"\\\\.\\";
+}
+
+// A new file beside `path`, hidden and temporary, ".NAME.ravelo-XXXXXX".
+HANDLE MakeNewFile(const std::wstring& path, std::wstring& newPath) {
+    static DWORD made = 0;
+    const std::size_t slash = path.find_last_of(L"\\/:");
+    const std::size_t nameAt = slash == std::wstring::npos ? 0 : slash + 1;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        DWORD mark = GetTickCount() ^ (GetCurrentProcessId() << 8) ^ (++made * 2654435761u);
+        std::wstring suffix;
+        for (int digit = 0; digit < 6; ++digit, mark >>= 4) suffix += L"0123456789ABCDEF"[mark & 15];
+        newPath = path.substr(0, nameAt) + L"." + path.substr(nameAt) + L".ravelo-" + suffix;
+        HANDLE h = CreateFileW(SystemPath(newPath).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY, nullptr);
+        if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return h;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
 
 bool CFile::IsOpen() const { return m_handle != nullptr; }
+
+bool CFile::SystemCreate(const std::string& path, const std::vector<FileIdentity>& kept) {
+    std::wstring widePath;
+    if (!Utf8ToWide(path, widePath)) return false;
+    // The destination as it is, held without being changed: a file this run may write.
+    HANDLE held = CreateFileW(SystemPath(widePath).c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (held == INVALID_HANDLE_VALUE && (GetLastError() != ERROR_FILE_NOT_FOUND || IsDeviceName(widePath)))
+        return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (held != INVALID_HANDLE_VALUE) {
+        const bool disk = GetFileType(held) == FILE_TYPE_DISK;
+        FileIdentity identity;
+        const bool usable =
+            disk ? GetFileInformationByHandle(held, &info) && IdentityOf(held, identity) && !IsKept(identity, kept)
+                 : IsNamedNull(widePath) && IsNullDevice(held);
+        if (!usable) {
+            CloseHandle(held);
+            return false;
+        }
+    }
+    std::wstring newPath;
+    const bool replace =
+        held == INVALID_HANDLE_VALUE || (GetFileType(held) == FILE_TYPE_DISK && info.nNumberOfLinks == 1);
+    HANDLE made = replace ? MakeNewFile(widePath, newPath) : INVALID_HANDLE_VALUE;
+    if (made == INVALID_HANDLE_VALUE) {  // written in place
+        if (held != INVALID_HANDLE_VALUE) {
+            m_handle = held;
+        } else if (!SystemOpen(path, Mode::CreateData)) {
+            return false;
+        }
+        if (SystemEmpty()) return true;
+        SystemClose();
+        return false;
+    }
+    const bool existed = held != INVALID_HANDLE_VALUE;
+    m_handle = made;
+    m_held = existed ? held : nullptr;
+    m_attributes = existed ? info.dwFileAttributes : FILE_ATTRIBUTE_ARCHIVE;
+    m_created = (static_cast<uint64_t>(info.ftCreationTime.dwHighDateTime) << 32) | info.ftCreationTime.dwLowDateTime;
+    m_newPath = WideToUtf8(newPath);
+    m_finalPath = path;
+    return true;
+}
+
+// ReplaceFileW keeps what the destination is (attributes, ACL, creation time);
+// where it cannot work, a move over it keeps the attributes and the time given here.
+bool CFile::SystemCommit() {
+    HANDLE h = AsHandle(m_handle);
+    const bool existed = m_held != nullptr;
+    bool ok = FlushFileBuffers(h) != 0;
+    if (existed) {
+        const FILETIME created{static_cast<DWORD>(m_created), static_cast<DWORD>(m_created >> 32)};
+        SetFileTime(h, &created, nullptr, nullptr);
+    }
+    ok = CloseHandle(h) != 0 && ok;
+    m_handle = nullptr;
+    if (existed) CloseHandle(AsHandle(m_held));
+    m_held = nullptr;
+    const std::wstring from = SystemPath(Utf8ToWide(m_newPath)), to = SystemPath(Utf8ToWide(m_finalPath));
+    ok = ok &&
+         ((existed &&
+           ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) ||
+          MoveFileExW(from.c_str(), to.c_str(), (existed ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH));
+    if (ok) {
+        SetFileAttributesW(to.c_str(), m_attributes);
+    } else {
+        DeleteFileW(from.c_str());
+    }
+    return ok;
+}
+
+void CFile::SystemDiscard() {
+    CloseHandle(AsHandle(m_handle));
+    m_handle = nullptr;
+    DeleteFileW(SystemPath(Utf8ToWide(m_newPath)).c_str());
+    if (m_held != nullptr) CloseHandle(AsHandle(m_held));
+    m_held = nullptr;
+}
 
 bool CFile::SystemOpen(const std::string& path, Mode mode) {
     std::wstring widePath;

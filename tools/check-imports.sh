@@ -31,6 +31,7 @@ reviewed='
 *   kernel32.dll CreateFileW
 *   kernel32.dll CreateSemaphoreA
 *   kernel32.dll DeleteCriticalSection
+*   kernel32.dll DeleteFileW                       # the new file of a run that did not end
 *   kernel32.dll DuplicateHandle
 *   kernel32.dll EnterCriticalSection
 *   kernel32.dll FlushFileBuffers
@@ -65,6 +66,7 @@ x86 kernel32.dll GetModuleHandleA
 *   kernel32.dll LeaveCriticalSection
 x86 kernel32.dll LoadLibraryA
 *   kernel32.dll LoadLibraryW
+*   kernel32.dll MoveFileExW                       # MOVEFILE_WRITE_THROUGH: XP
 *   kernel32.dll MultiByteToWideChar
 *   kernel32.dll OpenProcess
 *   kernel32.dll OutputDebugStringA
@@ -74,14 +76,18 @@ x86 kernel32.dll LoadLibraryA
 *   kernel32.dll ReadFile
 *   kernel32.dll ReleaseSemaphore
 *   kernel32.dll RemoveVectoredExceptionHandler    # XP
+*   kernel32.dll ReplaceFileW                      # 2000; keeps attributes, ACL, creation time
 *   kernel32.dll ResetEvent
 *   kernel32.dll ResumeThread
 x64 kernel32.dll RtlCaptureContext                 # XP
 x64 kernel32.dll RtlLookupFunctionEntry            # x64 unwinding, no version in the reference: see above
 x64 kernel32.dll RtlUnwindEx                       # x64 unwinding, see above
 x64 kernel32.dll RtlVirtualUnwind                  # x64 unwinding, see above
+*   kernel32.dll SetConsoleCtrlHandler             # Ctrl-C, Ctrl-Break, a closed console
 *   kernel32.dll SetEndOfFile                      # a destination emptied once it is known not to be kept
 *   kernel32.dll SetEvent
+*   kernel32.dll SetFileAttributesW
+*   kernel32.dll SetFileTime
 *   kernel32.dll SetLastError
 *   kernel32.dll SetProcessAffinityMask
 *   kernel32.dll SetStdHandle                      # a missing standard handle replaced by NUL

@@ -9,7 +9,15 @@
 
 #include "Utf8.h"
 #else
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <thread>
 #endif
 
 static std::string g_program;  // the converter, named on this program's command line
@@ -107,6 +115,66 @@ TEST(ProgramTest, ShellStartsKeepRecordsAndMessagesApart) {
         EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == status) << line;
         EXPECT_EQ(ReadAll(dir.Path("b.dvb")), holds) << line;
     }
+}
+
+// Ctrl-C (SIGINT) or SIGTERM while a run waits for its settings: the run stops at its first record,
+// removes its new file, leaves the destination as it was, says so and ends by that signal.
+TEST(ProgramTest, AnInterruptedRunLeavesTheDestinationAndEndsByItsSignal) {
+    TempDir dir;
+    dir.Write("two.dvb", ChannelFile({1000, 10}));
+    for (const auto& [signal, status] : {std::pair{"INT", 130}, {"TERM", 143}}) {
+        dir.Write("b.dvb", "old");
+        const std::string command = "cd '" + ToUtf8(dir.Root()) + "' && rm -f f && mkfifo f && { perl -e '$SIG{INT} = \"DEFAULT\"; exec @ARGV' '" +
+                                    g_program + "' --ini f two.dvb b.dvb >1 2>2 & sleep .3; kill -" + signal +
+                                    " $!; timeout 5 sh -c \"printf 'SRD: 10 > 8\\n' >f\"; wait $!; exit $?; }";
+        const int wstatus = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == status) << signal << " " << wstatus;
+        EXPECT_EQ(ReadAll(dir.Path("2")), "Conversão interrompida: o destino não foi alterado.\n");
+        EXPECT_EQ(ReadAll(dir.Path("1")) + ReadAll(dir.Path("b.dvb")), "old");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 5) << "two.dvb b.dvb f 1 2, no new file";
+    }
+}
+
+// kill -9 at random moments of runs over a 4 MiB file: the destination is each time the old file
+// or the whole new one, and nothing but the run's named new file is left beside it.
+TEST(ProgramTest, AKilledRunLeavesTheOldDestinationOrTheWholeNewOne) {
+    TempDir dir;
+    dir.Write("RAVELO.INI", "SRD: 1000 > 300\n");
+    dir.Write("big.dvb", ChannelFile(std::vector<uint16_t>(65536, 1000)));
+    const std::string whole = ChannelFile(std::vector<uint16_t>(65536, 300));
+    const auto start = [&dir] {
+        const pid_t child = fork();
+        if (child == 0 && chdir(dir.Root().c_str()) == 0 && dup2(open("/dev/null", O_WRONLY), 1) == 1 && dup2(1, 2) == 2)
+            execl(g_program.c_str(), g_program.c_str(), "big.dvb", "b.dvb", static_cast<char*>(nullptr));
+        if (child == 0) _exit(127);
+        return child;
+    };
+    const auto began = std::chrono::steady_clock::now();
+    int wstatus = -1;
+    ASSERT_EQ(waitpid(start(), &wstatus, 0) > 0 && WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, 0);
+    ASSERT_EQ(ReadAll(dir.Path("b.dvb")), whole);
+    const auto run = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - began);
+    std::mt19937 random(29);
+    std::uniform_int_distribution<long> moment(0, run.count() * 6 / 5);
+    int cut = 0;
+    for (int kill9 = 0; kill9 < 100; ++kill9) {
+        dir.Write("b.dvb", "old");
+        const pid_t child = start();
+        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+        kill(child, SIGKILL);
+        waitpid(child, &wstatus, 0);
+        const std::string now = ReadAll(dir.Path("b.dvb"));
+        EXPECT_TRUE(now == "old" || now == whole) << "kill " << kill9 << ": " << now.size() << " bytes";
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Root())) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind(".b.dvb.ravelo-", 0) == 0 && name.size() == 20) {
+                std::filesystem::remove(entry.path()), ++cut;
+            } else {
+                EXPECT_TRUE(name == "RAVELO.INI" || name == "big.dvb" || name == "b.dvb") << name;
+            }
+        }
+    }
+    EXPECT_GE(cut, 10) << "kills that came during a run";
 }
 #endif
 

@@ -23,6 +23,7 @@ public:
     ConversionEngine engine{*this};
     std::string typedSource, typedDestination;
     bool refuseRows = false;
+    uint64_t abandonAt = 0;  // the record whose progress call abandons the run
     Log log;
 
     Log Lines(const std::string& prefix) const {
@@ -35,7 +36,10 @@ public:
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override {
         log.push_back(Message(text, caption.value_or("(app)"), icon == MessageIcon::Error));
     }
-    void SetProgress(int percent) override { log.push_back("progress " + std::to_string(percent)); }
+    void SetProgress(int percent) override {
+        log.push_back("progress " + std::to_string(percent));
+        if (engine.RecordNo() == abandonAt) engine.AbandonRun();
+    }
     void ClearRateList() override { log.push_back("clear"); }
     int AddRateRow(uint16_t rate, uint64_t recordNo) override {
         const RateRowTexts texts(rate, recordNo);

@@ -91,6 +91,7 @@ struct StopCase {
     Log log;
     std::optional<std::string> destinationAfter;  // none: no destination file
     const char* workDir = "{ROOT}";
+    std::optional<std::string> destinationBefore = std::nullopt;
 };
 
 const std::string kTwo = ChannelFile({1000, 10});
@@ -108,11 +109,17 @@ const StopCase kStops[] = {
      {"count 0", Message("Não foi possível criar o ficheiro\n{ROOT}/missing/␛]0;T␇.dvb", "(app)", false)}, {}},
     // The settings file read for the run, under any name, is left as it was.
     {"SettingsFileAsDestination", kTwo, "{ROOT}/./RAVELO.INI", {"count 0", Message("Não foi possível criar o ficheiro\n{DEST}", "(app)", false)}, {}},
-    {"EmptySource", "", {}, {"count 0", Message("O ficheiro não é válido.", "{DEST}", true)}, ""},
+    // A run that fails leaves the destination as it was, or none; a damaged source's records replace it.
+    {"EmptySource", "", {}, {"count 0", Message("O ficheiro não é válido.", "{DEST}", true)}, {}},
+    {"EmptySourceKeepsTheOldFile", "", {}, {"count 0", Message("O ficheiro não é válido.", "{DEST}", true)}, "old", "{ROOT}", "old"},
     {"DamagedTail", kTwo + "xy", {},
      {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
       Message("O stream fonte poderá estar corrupto.", "{DEST}", true), "progress 100"},
      ChannelFile({300, 10})},
+    {"DamagedTailReplacesTheOldFile", kTwo + "xy", {},
+     {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
+      Message("O stream fonte poderá estar corrupto.", "{DEST}", true), "progress 100"},
+     ChannelFile({300, 10}), "{ROOT}", "old"},
 };
 
 class StopTest : public ConvertFixture, public ::testing::WithParamInterface<StopCase> {};
@@ -120,6 +127,7 @@ class StopTest : public ConvertFixture, public ::testing::WithParamInterface<Sto
 TEST_P(StopTest, ReportsAndLeavesTheFilesAsExpected) {
     const StopCase& c = GetParam();
     if (c.source) dir.Write("source.dvb", *c.source);
+    if (c.destinationBefore) dir.Write("dest.dvb", *c.destinationBefore);
     if (c.typedDestination) converter.typedDestination = Expand(*c.typedDestination);
     converter.engine.SetWorkingDirectory(Expand(c.workDir));
     EXPECT_FALSE(Run());
@@ -129,11 +137,34 @@ TEST_P(StopTest, ReportsAndLeavesTheFilesAsExpected) {
     EXPECT_EQ(ReadAll(source) + ReadAll(dir.Path("RAVELO.INI")), c.source.value_or("") + "SRD: 1000 > 300\nSRH: 6B6C > 55F0\n")
         << "the source and the settings stay intact";
     EXPECT_EQ(std::filesystem::exists(FromUtf8(destination)) ? std::optional(ReadAll(destination)) : std::nullopt, c.destinationAfter);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Root()))
+        EXPECT_NE(entry.path().filename().u8string()[0], '.') << "no new file is left";
     ExpectNotHeld(source);
     ExpectNotHeld(converter.typedDestination);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engine, StopTest, ::testing::ValuesIn(kStops), [](const auto& info) { return std::string(info.param.name); });
+
+// A run abandoned from the view, or by the stop flag, says nothing more and leaves the destination
+// as it was (or none) before it returns, with no new file beside it.
+TEST_F(ConvertFixture, AnAbandonedRunLeavesTheDestinationAsItWas) {
+    dir.Write("source.dvb", ChannelFile({1000, 10, 1000}));
+    for (const std::optional<std::string> before : {std::optional<std::string>("old"), std::optional<std::string>()}) {
+        if (before) dir.Write("dest.dvb", *before); else std::filesystem::remove(FromUtf8(destination));
+        converter.abandonAt = 2;
+        EXPECT_FALSE(Run());
+        EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0", "count 1", "progress 33"}));
+        EXPECT_TRUE(converter.engine.Abandoned() && converter.engine.DestinationKept());
+        EXPECT_EQ(std::filesystem::exists(FromUtf8(destination)) ? std::optional(ReadAll(destination)) : std::nullopt, before);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), before ? 3 : 2);
+        ExpectNotHeld(source);
+    }
+    volatile std::sig_atomic_t stop = 1;
+    converter.engine.SetStopFlag(&stop);
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0"}));
+    EXPECT_FALSE(std::filesystem::exists(FromUtf8(destination)));
+}
 
 // Lengths that a float cannot hold: the copy still stops exactly at the end.
 TEST_F(ConvertFixture, ADamagedTailBeyondSixteenMebibytesIsReported) {

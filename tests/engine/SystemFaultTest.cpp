@@ -1,34 +1,35 @@
-// The system's read, write and close misbehave on one chosen file, and flock
-// may do nothing, through link-time wrappers (-Wl,--wrap=read,...).
+// The system's read, write, fsync and close misbehave on one chosen file, and
+// flock may do nothing, through link-time wrappers (-Wl,--wrap=read,...).
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "ConvertFixture.h"
 
 extern "C" ssize_t __real_read(int fd, void* buffer, size_t n);
 extern "C" ssize_t __real_write(int fd, const void* buffer, size_t n);
 extern "C" int __real_close(int fd);
+extern "C" int __real_fsync(int fd);
 extern "C" int __real_flock(int fd, int operation);
 
 namespace {
 
-// What else goes wrong: a failing write returns 0 instead of an error, close fails, or every
-// other call is interrupted by a signal (EINTR) first.
-enum class Twist { None, WritesNothing, CloseFails, Interrupts };
+// What else goes wrong: a failing write returns 0 instead of an error, fsync or close fails, or
+// every other call is interrupted by a signal (EINTR) first.
+enum class Twist { None, WritesNothing, SyncFails, CloseFails, Interrupts };
 
-// On `file` ("source.dvb", "dest.dvb" or "RAVELO.INI") each call moves at most `chunk` bytes, and
-// every call fails once `failAfter` bytes moved; the run ends with `message` (how it begins, "" for
-// success) at record `stoppedAt`, with the first `destinationSize` bytes of the destination written.
+// On `file` ("source.dvb", "RAVELO.INI", or "dest.dvb": the new file written for it) each call
+// moves at most `chunk` bytes, and every call fails once `failAfter` bytes moved; the run ends with
+// `message` (how it begins, "" for success) at record `stoppedAt`.
 struct Fault {
     const char *name, *file;
     size_t chunk, failAfter;
     Twist twist;
     const char* message;
     uint64_t stoppedAt;
-    size_t destinationSize;
 };
 
 const Fault* g_fault = nullptr;
@@ -38,7 +39,9 @@ bool g_interrupted = false;
 
 bool Targeted(int fd) {
     struct stat st {};
-    return g_fault != nullptr && fstat(fd, &st) == 0 && st.st_ino == g_inode;
+    if (g_fault == nullptr || std::string(g_fault->file) != "dest.dvb") return g_fault != nullptr && fstat(fd, &st) == 0 && st.st_ino == g_inode;
+    char name[4096] = {};
+    return readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), name, sizeof name - 1) > 0 && std::strstr(name, "/.dest.dvb.ravelo-");
 }
 
 // Moves at most the bytes the fault allows, through `call`; fails once they are used up.
@@ -67,6 +70,11 @@ extern "C" ssize_t __wrap_write(int fd, const void* buffer, size_t n) {
 static bool g_locksIgnored = false;
 extern "C" int __wrap_flock(int fd, int operation) { return g_locksIgnored ? 0 : __real_flock(fd, operation); }
 
+extern "C" int __wrap_fsync(int fd) {
+    if (Targeted(fd) && g_fault->twist == Twist::SyncFails) return errno = EIO, -1;
+    return __real_fsync(fd);
+}
+
 extern "C" int __wrap_close(int fd) {
     const bool fail = Targeted(fd) && g_fault->twist == Twist::CloseFails;
     const int result = __real_close(fd);
@@ -81,15 +89,16 @@ const char* const kReadFailed = "Não foi possível ler o ficheiro\n{SOURCE} | (
 const char* const kWriteFailed = "Não foi possível gravar o ficheiro\n{DEST} | (app) | error";
 
 const Fault kFaults[] = {
-    {"RecordsStraddleShortReads", "source.dvb", 100, kNever, Twist::None, "", kRecords, kRecords * 64},
-    {"InterruptedReadsAreRetried", "source.dvb", kNever, kNever, Twist::Interrupts, "", kRecords, kRecords * 64},
-    {"InterruptedWritesAreRetried", "dest.dvb", kNever, kNever, Twist::Interrupts, "", kRecords, kRecords * 64},
-    {"ReadErrorInTheSecondBlock", "source.dvb", kNever, 70000, Twist::None, kReadFailed, 1094, 1093 * 64},
-    {"ShortWritesThenAnError", "dest.dvb", 1000, 100000, Twist::None, kWriteFailed, 2049, 100000},
-    {"WriteThatTakesNothing", "dest.dvb", kNever, 65536, Twist::WritesNothing, kWriteFailed, 2049, 65536},
-    {"CloseFails", "dest.dvb", kNever, kNever, Twist::CloseFails, kWriteFailed, kRecords, kRecords * 64},
-    {"InterruptedSettingsReadsAreRetried", "RAVELO.INI", kNever, kNever, Twist::Interrupts, "", kRecords, kRecords * 64},
-    {"SettingsFileReadError", "RAVELO.INI", 10, 20, Twist::None, "Não foi possivel aceder ao ficheiro de inicialização!", 0, 0},
+    {"RecordsStraddleShortReads", "source.dvb", 100, kNever, Twist::None, "", kRecords},
+    {"InterruptedReadsAreRetried", "source.dvb", kNever, kNever, Twist::Interrupts, "", kRecords},
+    {"InterruptedWritesAreRetried", "dest.dvb", kNever, kNever, Twist::Interrupts, "", kRecords},
+    {"ReadErrorInTheSecondBlock", "source.dvb", kNever, 70000, Twist::None, kReadFailed, 1094},
+    {"ShortWritesThenAnError", "dest.dvb", 1000, 100000, Twist::None, kWriteFailed, 2049},
+    {"WriteThatTakesNothing", "dest.dvb", kNever, 65536, Twist::WritesNothing, kWriteFailed, 2049},
+    {"SyncFails", "dest.dvb", kNever, kNever, Twist::SyncFails, kWriteFailed, kRecords},
+    {"CloseFails", "dest.dvb", kNever, kNever, Twist::CloseFails, kWriteFailed, kRecords},
+    {"InterruptedSettingsReadsAreRetried", "RAVELO.INI", kNever, kNever, Twist::Interrupts, "", kRecords},
+    {"SettingsFileReadError", "RAVELO.INI", 10, 20, Twist::None, "Não foi possivel aceder ao ficheiro de inicialização!", 0},
 };
 
 class SystemFaultTest : public ConvertFixture, public ::testing::WithParamInterface<Fault> {};
@@ -97,7 +106,7 @@ class SystemFaultTest : public ConvertFixture, public ::testing::WithParamInterf
 TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
     const Fault& fault = GetParam();
     dir.Write("source.dvb", ChannelFile(std::vector<uint16_t>(kRecords, 1000)));
-    dir.Write("dest.dvb", "");  // so that its inode is known before the run
+    dir.Write("dest.dvb", "old");
     struct stat st {};
     ASSERT_EQ(stat(dir.Path(fault.file).c_str(), &st), 0);
     g_inode = st.st_ino, g_done = 0, g_interrupted = false, g_fault = &fault;
@@ -108,7 +117,8 @@ TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
     ASSERT_EQ(messages.size(), 1u) << "one message ends a run";
     EXPECT_EQ(messages[0].rfind(*fault.message ? Expand(std::string("message ") + fault.message) : kCompleted, 0), 0u) << messages[0];
     EXPECT_EQ(converter.engine.RecordNo(), fault.stoppedAt) << "a failure surfaces with its block";
-    EXPECT_TRUE(ReadAll(destination) == ChannelFile(std::vector<uint16_t>(kRecords, 300)).substr(0, fault.destinationSize));
+    EXPECT_TRUE(ReadAll(destination) == (*fault.message ? "old" : ChannelFile(std::vector<uint16_t>(kRecords, 300)))) << "the old file, or the whole new one";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 3) << "no new file is left";
     ExpectNotHeld(source);
     ExpectNotHeld(destination);
 }

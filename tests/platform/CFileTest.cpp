@@ -31,19 +31,20 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     fs::create_directory(dir.Root() / "sub");
     std::vector<std::string> names = {path, ToUtf8(dir.Root() / "." / "source.dvb"), ToUtf8(dir.Root() / "sub" / ".." / "source.dvb")};
     std::vector<std::string> notData = {ToUtf8(dir.Root())};
+    fs::create_hard_link(dir.Root() / "source.dvb", dir.Root() / "hard.dvb");  // so it is written in place
 #ifdef _WIN32
     const bool readersShare = false;
     names.push_back(ToUtf8(dir.Root() / "SOURCE.DVB"));
 #else
     const bool readersShare = true;
-    fs::create_hard_link(dir.Root() / "source.dvb", dir.Root() / "hard.dvb");
     fs::create_symlink(dir.Root() / "source.dvb", dir.Root() / "soft.dvb");
     ASSERT_EQ(mkfifo(dir.Path("pipe.dvb").c_str(), 0600), 0);
     names.insert(names.end(), {dir.Path("hard.dvb"), dir.Path("soft.dvb")});
     notData.push_back(dir.Path("pipe.dvb"));
     EXPECT_FALSE(CFile().Open("/dev/null", CFile::Mode::ReadData));
     const mode_t mask = umask(0);  // a new file gets 0666 less the umask, as from any other program
-    EXPECT_TRUE(CFile().Open(dir.Path("new.dvb"), CFile::Mode::CreateData));
+    CFile made;
+    EXPECT_TRUE(made.Open(dir.Path("new.dvb"), CFile::Mode::CreateData) && made.Commit());
     umask(mask);
     EXPECT_EQ(fs::status(dir.Root() / "new.dvb").permissions(), fs::perms(0666));
     const auto descriptors = std::distance(fs::directory_iterator("/proc/self/fd"), {});
@@ -103,8 +104,9 @@ TEST(CurrentDirectory, IsWholeAtAnyLengthWithItsFiles) {
     fs::create_directories(deep);
     fs::current_path(deep);
     ASSERT_EQ(CurrentDirectory(), ToUtf8(deep));
-    for (CFile::Mode mode : {CFile::Mode::CreateData, CFile::Mode::ReadSettings})
-        EXPECT_TRUE(CFile().Open(CurrentDirectory() + kPathSeparator + "RAVELO.INI", mode));
+    CFile made;
+    EXPECT_TRUE(made.Open(CurrentDirectory() + kPathSeparator + "RAVELO.INI", CFile::Mode::CreateData) && made.Commit());
+    EXPECT_TRUE(CFile().Open(CurrentDirectory() + kPathSeparator + "RAVELO.INI", CFile::Mode::ReadSettings));
 #ifndef _WIN32
     fs::remove_all(deep);
     EXPECT_EQ(CurrentDirectory(), "");
