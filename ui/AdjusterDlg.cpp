@@ -152,7 +152,7 @@ void CAdjusterDlg::OnColumnClick(NMHDR*, LRESULT* result) {
 }
 
 void CAdjusterDlg::OnConvert() {
-    const CBusyPolicy::Scope busy(m_busy, nullptr);
+    const CBusyPolicy::Scope busy(m_busy, [this] { m_engine.AbandonRun(); });
     m_lastShown = 0;  // the count's 0 shows at once
     m_engine.Convert();
     ShowPending();

@@ -300,7 +300,7 @@ TEST_F(MainWindow, DuringARunNoInputCommandOrCloseIsTaken) {
 }
 
 // The window minimises and restores during a run and while its box waits; the run answers other threads: the
-// session's end is refused until the run is over, and runs the bar's timer. Once the run is over, the window closes.
+// session's end is refused until the run is over, and runs the bar's timer. Once the runs are over, the window closes.
 TEST_F(MainWindow, ARunRefusesTheSessionsEndButMinimisesAndRestores) {
     const HWND window = dlg.m_hWnd;
     std::vector<bool> iconic;  // at 50 % and 90 % of the run, while its box waits, after it
@@ -322,6 +322,17 @@ TEST_F(MainWindow, ARunRefusesTheSessionsEndButMinimisesAndRestores) {
     EXPECT_GT(g_barTicks, 3) << "the bar's timer";
     EXPECT_EQ(TextsShown(), "Concluído com sucesso.|");
     EXPECT_EQ(ReadAll(folder.Path("out.dvb")), ChannelFile(std::vector<uint16_t>(1000, 5)));
+    // The session ends anyway during a second run: before the window answers, the new file is gone and the
+    // destination is as it was; the run ends without a message.
+    atShow = nullptr, respond = nullptr;
+    const std::string out = folder.Write("out.dvb", ChannelFile({7}));
+    auto outIs = [&] { return ReadAll(out) == ChannelFile({7}) ? "as it was" : "changed"; };
+    std::string atSessionEnd;
+    SlowRun(1, [&](int percent) {
+        if (percent == 10 && SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF) == 0)
+            atSessionEnd = std::to_string(std::distance(std::filesystem::directory_iterator(folder.Root()), {})) + " files, out.dvb " + outIs();
+    });
+    EXPECT_EQ(atSessionEnd + ", then " + outIs() + TextsShown(), "3 files, out.dvb as it was, then as it was");
     EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE) << "after the run";
     SendMessageW(window, WM_CLOSE, 0, 0), Pump();
     EXPECT_FALSE(IsWindowVisible(window)) << "after the run";
