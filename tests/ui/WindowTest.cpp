@@ -305,6 +305,7 @@ TEST_F(MainWindow, ARunRefusesTheSessionsEndButMinimisesAndRestores) {
     const HWND window = dlg.m_hWnd;
     std::vector<bool> iconic;  // at 50 % and 90 % of the run, while its box waits, after it
     DWORD_PTR sessionMayEnd = TRUE;
+    bool closeGreyed = false;
     std::thread logoff;
     SetTimer(Item(IDC_PROGRESS), 1, 10, CountBarTick);
     atShow = [&](HWND) { KillTimer(Item(IDC_PROGRESS), 1), PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0); };
@@ -313,6 +314,7 @@ TEST_F(MainWindow, ARunRefusesTheSessionsEndButMinimisesAndRestores) {
         if (percent == 10) PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         if (percent == 10) logoff = std::thread([&] { SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000, &sessionMayEnd); });
         if (percent == 50) iconic.push_back(IsIconic(window)), PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+        if (percent == 50) closeGreyed = GetMenuState(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED;
         if (percent == 90) iconic.push_back(IsIconic(window));
     });
     logoff.join();
@@ -320,6 +322,7 @@ TEST_F(MainWindow, ARunRefusesTheSessionsEndButMinimisesAndRestores) {
     EXPECT_EQ(iconic, (std::vector<bool>{true, false, true, false}));
     EXPECT_EQ(sessionMayEnd, FALSE) << "the session's end was not refused";
     EXPECT_GT(g_barTicks, 3) << "the bar's timer";
+    EXPECT_TRUE(closeGreyed && !(GetMenuState(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED)) << "during the run only";
     EXPECT_EQ(TextsShown(), "Concluído com sucesso.|");
     EXPECT_EQ(ReadAll(folder.Path("out.dvb")), ChannelFile(std::vector<uint16_t>(1000, 5)));
     // The session ends anyway during a second run: before the window answers, the new file is gone and the
