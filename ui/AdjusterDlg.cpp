@@ -171,7 +171,7 @@ void CAdjusterDlg::PullPaths(std::string& source, std::string& destination) {
     destination = PastedPath(m_destination);
 }
 
-void CAdjusterDlg::ShowConvertedCount(uint32_t count) {
+void CAdjusterDlg::ShowConvertedCount(uint64_t count) {
     m_convertedCount = count;
     m_countPending = true;
     ShowOnClock();
