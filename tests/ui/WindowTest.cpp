@@ -218,8 +218,7 @@ TEST_F(MainWindow, EnterConvertsAMessageBoxShowsTheRunAsItStandsAndColumnsDoNotS
 TEST_F(MainWindow, TheCountShowsPast32Bits) {
     std::string count;
     atShow = [&](HWND) { count = TextOf(Item(IDC_CONVERTED_COUNT)); };
-    dlg.ShowConvertedCount(4294967297);
-    dlg.ShowMessage("Concluído com sucesso.", std::nullopt, MessageIcon::None);
+    dlg.ShowConvertedCount(4294967297), dlg.ShowMessage("Concluído com sucesso.", std::nullopt, MessageIcon::None);
     EXPECT_EQ(count, "4294967297");
 }
 
