@@ -115,10 +115,11 @@ test: format-check test-native test-asan test-windows test-x86
 # Each zip's programs run under Xvfb in the tests' Wine prefix of their build (tools/check-dist.sh
 # ends its wineserver), so make test runs this after the Wine tests, never beside them.
 XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
-## test-dist: both zips as a user receives them: unpacked, their texts, both programs run under Wine
+## test-dist: both zips as a user receives them: unpacked, their texts, both programs run under Wine; then the checks' own known-bad inputs
 test-dist: dist
 	@$(DEPS) wine dist-check
 	$(XVFB) tools/check-dist.sh x64 build/windows-x64
+	tests/release-checks.sh build/windows-x64
 	@if $(I386_PROBE); then $(DEPS) wine32 && $(XVFB) tools/check-dist.sh x86 build/windows-x86; \
 	else tools/check-dist.sh x86 build/windows-x86 --no-run; fi
 

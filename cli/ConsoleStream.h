@@ -4,8 +4,8 @@
 
 // Standard output or standard error, written as UTF-8 text. On a Windows
 // console the text goes through the console's wide interface, so accents show
-// whatever the console's code page; everywhere else the bytes go out as they
-// are, with "\n" line ends. Output is kept until Flush (or until enough has
+// whatever the console's code page; to a Windows file or pipe each "\n" goes
+// out as CR LF; everywhere else the bytes go out as they are. Output is kept until Flush (or until enough has
 // gathered), so thousands of rows cost few system calls.
 class ConsoleStream {
 public:

@@ -26,9 +26,17 @@ bool ConsoleStream::WriteNow(const std::string& utf8) {
             return WriteConsoleW(handle, units, static_cast<DWORD>(count), &written, nullptr) ? written : 0;
         });
     }
+    // A file or a pipe gets UTF-8 with CR LF line ends, as Windows' own console
+    // programs write them and as Notepad before Windows 10 needs them.
+    std::string text;
+    text.reserve(utf8.size() + utf8.size() / 16);
+    for (char c : utf8) {
+        if (c == '\n') text.push_back('\r');
+        text.push_back(c);
+    }
     DWORD written = 0;
-    for (std::size_t done = 0; done < utf8.size(); done += written) {
-        if (!WriteFile(handle, utf8.data() + done, static_cast<DWORD>(utf8.size() - done), &written, nullptr) ||
+    for (std::size_t done = 0; done < text.size(); done += written) {
+        if (!WriteFile(handle, text.data() + done, static_cast<DWORD>(text.size() - done), &written, nullptr) ||
             written == 0)
             return false;
     }

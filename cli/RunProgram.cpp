@@ -41,8 +41,8 @@ int RunProgram(const std::vector<std::string>& args) {
         case CommandLine::Action::Check: {
             // The file a run would read: the one named, or the current folder's.
             const SettingsCheck check =
-                CheckSettingsFile(line.settingsFile.value_or(SettingsFileIn(CurrentDirectory())));
-            err.Write(check.findings);
+                CheckSettingsFile(line.settingsFile.value_or(SettingsFileIn(CurrentDirectory())),
+                                  [&err](const std::string& finding) { err.Write(finding); });
             err.Flush();
             out.Write(check.table);
             status = check.status;

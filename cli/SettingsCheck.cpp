@@ -52,19 +52,19 @@ bool CutsDirective(const SettingsPiece& before, const SettingsPiece& after) {
 
 class Checker {
 public:
+    explicit Checker(const std::function<void(const std::string&)>& report) : m_report(report) {}
+
     // Each piece is looked at once the next one is known, as a cut may join them.
     void Take(const SettingsPiece& piece) {
         if (m_pending) Look(*m_pending, &piece);
-        m_before = std::move(m_pending);
         m_pending = piece;
     }
 
     SettingsCheck Finish(const std::optional<std::string>& unreadablePath) {
         if (m_pending) Look(*m_pending, nullptr);
         SettingsCheck check;
-        check.findings = std::move(m_findings);
         if (unreadablePath) {
-            check.findings += ShownSettingsPath(*unreadablePath) + ": " + msg::kSettingsUnreadable + "\n";
+            m_report(ShownSettingsPath(*unreadablePath) + ": " + msg::kSettingsUnreadable + "\n");
             check.status = 1;
             return check;
         }
@@ -101,8 +101,6 @@ private:
     };
 
     void Look(const SettingsPiece& piece, const SettingsPiece* next) {
-        const bool continues = m_before && m_before->lineNo == piece.lineNo;
-        m_column = continues ? m_column + TextModeReader::kMaxPiece : 1;
         if (m_cutAfter) Warn(piece, cli::kCheckCutDirective);  // the cut before this piece
         m_cutAfter = next && next->lineNo == piece.lineNo && CutsDirective(piece, *next);
 
@@ -145,26 +143,29 @@ private:
     // "linha 4, coluna 256: the piece as shown: what it means".
     void Report(const SettingsPiece& piece, const std::string& finding) {
         const std::string& bytes = piece.bytes;
-        m_findings += cli::kCheckLine + std::to_string(piece.lineNo);
-        if (m_column > 1) m_findings += cli::kCheckColumn + std::to_string(m_column);
-        m_findings +=
-            ": " + BytesToDisplayText(bytes.substr(0, bytes.size() - (bytes.back() == '\n'))) + ": " + finding + "\n";
+        m_report(SettingsPlace(piece.lineNo, piece.column) + ": " +
+                 BytesToDisplayText(bytes.substr(0, bytes.size() - (bytes.back() == '\n'))) + ": " + finding + "\n");
     }
 
+    const std::function<void(const std::string&)>& m_report;
     std::map<uint16_t, Rule> m_rules;
-    std::optional<SettingsPiece> m_before, m_pending;
-    uint64_t m_column = 1;
+    std::optional<SettingsPiece> m_pending;
     bool m_cutAfter = false;
-    std::string m_findings;
-    int m_syntaxErrors = 0;
-    int m_warnings = 0;
+    uint64_t m_syntaxErrors = 0;
+    uint64_t m_warnings = 0;
 };
 
 }  // namespace
 
-SettingsCheck CheckSettingsFile(const std::string& path) {
+std::string SettingsPlace(uint64_t lineNo, uint64_t column) {
+    std::string place = cli::kCheckLine + std::to_string(lineNo);
+    if (column > 1) place += cli::kCheckColumn + std::to_string(column);
+    return place;
+}
+
+SettingsCheck CheckSettingsFile(const std::string& path, const std::function<void(const std::string&)>& report) {
     SettingsFile file;
-    Checker checker;
+    Checker checker(report);
     const bool opened = file.Open(path);
     SettingsPiece piece;
     while (opened && file.Next(piece)) checker.Take(piece);

@@ -2,6 +2,7 @@
 
 #include "CliTexts.h"
 #include "RateRowTexts.h"
+#include "SettingsCheck.h"
 #include "StopSignals.h"
 #include "WorkingDirectory.h"
 
@@ -48,6 +49,10 @@ void TerminalConverter::ShowMessage(const std::string& text, const std::optional
     std::string line = caption ? CaptionForTerminal(*caption) + ": " + text : text;
     m_err.Write(line + "\n");
     m_err.Flush();
+}
+
+void TerminalConverter::ShowSyntaxError(const std::string& shownLine, uint64_t lineNo, uint64_t column) {
+    ShowMessage(msg::kSettingsSyntaxError, SettingsPlace(lineNo, column) + ": " + shownLine, MessageIcon::Error);
 }
 
 void TerminalConverter::SetProgress(int percent) {

@@ -24,8 +24,10 @@ public:
     int Run();
 
     void PullPaths(std::string& source, std::string& destination) override;
-    void ShowConvertedCount(uint32_t) override {}  // printed once, when the run is over
+    void ShowConvertedCount(uint64_t) override {}  // printed once, when the run is over
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override;
+    // As --check says where: "linha 6: SRD: 1000 >: Erro de sintaxe em RAVELO.INI".
+    void ShowSyntaxError(const std::string& shownLine, uint64_t lineNo, uint64_t column) override;
     void SetProgress(int percent) override;
     void ClearRateList() override { m_firstRecords.assign(m_firstRecords.size(), 0); }
     // Rows are kept by rate (each rate comes once a run) and written out once.

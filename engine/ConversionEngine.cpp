@@ -33,7 +33,7 @@ int ConversionEngine::LoadRateTable() {
     while (file.Next(piece)) {
         const SettingsLine& line = piece.meaning;
         if (line.kind == SettingsLine::Kind::SyntaxError) {
-            m_view.ShowMessage(msg::kSettingsSyntaxError, ShownSettingsLine(line.text), MessageIcon::Error);
+            m_view.ShowSyntaxError(ShownSettingsLine(line.text), piece.lineNo, piece.column);
         } else if (line.kind == SettingsLine::Kind::Store) {
             m_rates.FindOrInsert(line.sourceRate).newRate = line.newRate;
         }

@@ -48,7 +48,7 @@ public:
 
     // Of the run in hand, or of the last one.
     uint64_t RecordNo() const { return m_recordNo; }
-    uint32_t ConvertedCount() const { return m_convertedCount; }
+    uint64_t ConvertedCount() const { return m_convertedCount; }
 
 private:
     // The given settings file, else working directory + separator + RAVELO.INI;
@@ -66,7 +66,7 @@ private:
 
     std::string m_source;
     std::string m_destination;
-    uint32_t m_convertedCount = 0;
+    uint64_t m_convertedCount = 0;
     std::string m_workDir;
     std::optional<std::string> m_settingsPath;
     std::vector<FileIdentity> m_keptFiles;

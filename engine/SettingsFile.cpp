@@ -6,6 +6,7 @@
 
 bool SettingsFile::Open(const std::string& path) {
     m_lineNo = 1;
+    m_column = 1;
     m_failed = false;
     return !path.empty() && m_reader.Open(path);
 }
@@ -15,7 +16,13 @@ bool SettingsFile::Next(SettingsPiece& piece) {
     m_failed = status == TextModeReader::Status::Error;
     if (status != TextModeReader::Status::Piece) return false;
     piece.lineNo = m_lineNo;
-    if (piece.bytes.back() == '\n') ++m_lineNo;
+    piece.column = m_column;
+    if (piece.bytes.back() == '\n') {
+        ++m_lineNo;
+        m_column = 1;
+    } else {
+        m_column += TextModeReader::kMaxPiece;
+    }
     piece.meaning = ParseSettingsLine(piece.bytes);
     return true;
 }

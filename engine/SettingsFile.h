@@ -10,6 +10,7 @@
 // One piece of the settings file, as a run reads it.
 struct SettingsPiece {
     uint64_t lineNo = 0;  // the file's line (from 1, counted by line ends) that it belongs to
+    uint64_t column = 1;  // where in that line it starts (from 1): a long line comes in several pieces
     std::string bytes;    // as delivered, line end included
     SettingsLine meaning;
 };
@@ -29,6 +30,7 @@ public:
 private:
     TextModeReader m_reader;
     uint64_t m_lineNo = 1;
+    uint64_t m_column = 1;
     bool m_failed = false;
 };
 

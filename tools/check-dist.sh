@@ -6,7 +6,7 @@
 # started in their own folder as Explorer starts them (the shipped RAVELO.INI, no --ini), must
 # convert examples/canais.dvb exactly as written out below. They run under Wine in BUILD_DIR's
 # prefix (x86: 32-bit Wine) and need a display. --no-run checks the zip only (for a kernel that
-# cannot run 32-bit programs).
+# cannot run 32-bit programs). Both programs must carry a version record (tools/pe-resources.py).
 set -eu
 arch=$1
 build=$(cd "$2" && pwd)
@@ -22,7 +22,8 @@ fail() {
 
 rm -rf "$work"
 mkdir -p "$work"
-unzip -q "$root/dist/$name.zip" -d "$work/Pasta de Teste ç" || fail "the zip does not unpack"
+# CHECK_DIST_ZIP: another zip checked in its place (the checks' own tests, tests/release-checks.sh).
+unzip -q "${CHECK_DIST_ZIP:-$root/dist/$name.zip}" -d "$work/Pasta de Teste ç" || fail "the zip does not unpack"
 files=$(cd "$folder/.." && find . -mindepth 1 | LC_ALL=C sort)
 [ "$files" = "./$name
 ./$name/LEIA-ME.txt
@@ -30,6 +31,16 @@ files=$(cd "$folder/.." && find . -mindepth 1 | LC_ALL=C sort)
 ./$name/Ravelo.exe
 ./$name/ravelo-convert.exe" ] || fail "it unpacks to other files:
 $files"
+
+# What Explorer's Properties -> Details shows: each program's version record, the project's
+# version with one Portuguese (Portugal) string block.
+for program in Ravelo.exe ravelo-convert.exe; do
+    record=$(python3 "$root/tools/pe-resources.py" version "$folder/$program" 2>&1) || fail "$program has no version record: $record"
+    case $record in
+        *"FileVersion $version"*"StringFileInfo 081604B0"*"Translation 0816 04B0"*) ;;
+        *) fail "$program's version record is not version $version in Portuguese (Portugal): $record" ;;
+    esac
+done
 
 cr=$(printf '\r')
 for text in LEIA-ME.txt RAVELO.INI; do

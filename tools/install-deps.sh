@@ -11,7 +11,7 @@
 #   format       make format, and the formatting check of make test (clang-format)
 #   screenshots  tools/window-screenshot.sh
 #   dist         make dist
-#   dist-check   the zips' check in make test (unzip)
+#   dist-check   the zips' check in make test (unzip, python3)
 # Nothing missing: does nothing (no root needed). Something missing: installs it
 # as root, otherwise names the packages in one line and fails.
 set -eu
@@ -41,11 +41,13 @@ for group in "$@"; do
             build_tools
             have x86_64-w64-mingw32-g++-posix || add g++-mingw-w64-x86-64-posix
             have x86_64-w64-mingw32-windres || add binutils-mingw-w64-x86-64
+            have python3 || add python3  # tools/check-manifest.sh reads the programs' resources
             [ -f /usr/src/googletest/CMakeLists.txt ] || add googletest ;;
         windows-x86)
             build_tools
             have i686-w64-mingw32-g++-posix || add g++-mingw-w64-i686-posix
             have i686-w64-mingw32-windres || add binutils-mingw-w64-i686
+            have python3 || add python3  # tools/check-manifest.sh reads the programs' resources
             [ -f /usr/src/googletest/CMakeLists.txt ] || add googletest ;;
         wine32)
             [ -x /usr/lib/wine/wine ] || add wine32:i386 ;;
@@ -70,6 +72,7 @@ for group in "$@"; do
             have zip || add zip
             have git || add git ;;
         dist-check)
+            have python3 || add python3  # the programs' version records (tools/pe-resources.py)
             have unzip || add unzip ;;
         *)
             echo "install-deps: unknown group '$group'" >&2

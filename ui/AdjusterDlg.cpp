@@ -166,7 +166,7 @@ void CAdjusterDlg::PullPaths(std::string& source, std::string& destination) {
     m_busy.SetShutdownReason(ShutdownReason(destination));
 }
 
-void CAdjusterDlg::ShowConvertedCount(uint32_t count) {
+void CAdjusterDlg::ShowConvertedCount(uint64_t count) {
     m_convertedCount = count;
     m_countPending = true;
     ShowOnClock();

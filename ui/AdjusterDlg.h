@@ -22,7 +22,7 @@ public:
 
     // ConversionView
     void PullPaths(std::string& source, std::string& destination) override;
-    void ShowConvertedCount(uint32_t count) override;
+    void ShowConvertedCount(uint64_t count) override;
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override;
     void SetProgress(int percent) override;
     void ClearRateList() override;
@@ -32,7 +32,7 @@ protected:
     // What the fields show (data exchange); the engine keeps what it runs on.
     std::string m_source;
     std::string m_destination;
-    uint32_t m_convertedCount = 0;
+    uint64_t m_convertedCount = 0;
     CRateListCtrl m_list;
     CProgressCtrl m_progress;
     HICON m_hIcon;

@@ -4,16 +4,16 @@
 
 namespace {
 
-// Unsigned 32-bit decimal number, digits only; false for anything else.
-bool ParseUnsigned(const std::string& text, uint32_t& value) {
+// Unsigned 64-bit decimal number, digits only; false for anything else.
+bool ParseUnsigned(const std::string& text, uint64_t& value) {
     if (text.empty()) return false;
     uint64_t number = 0;
     for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        number = number * 10 + static_cast<uint64_t>(c - '0');
-        if (number > UINT32_MAX) return false;
+        const auto digit = static_cast<uint64_t>(c - '0');
+        if (c < '0' || c > '9' || number > (UINT64_MAX - digit) / 10) return false;
+        number = number * 10 + digit;
     }
-    value = static_cast<uint32_t>(number);
+    value = number;
     return true;
 }
 
@@ -31,10 +31,10 @@ void CDataExchange::Text(int id, std::string& value) {
         field.SetWindowText(value);
 }
 
-void CDataExchange::Text(int id, uint32_t& value) {
+void CDataExchange::Text(int id, uint64_t& value) {
     CWnd field = m_dialog.GetDlgItem(id);
     if (m_save) {
-        uint32_t parsed = 0;
+        uint64_t parsed = 0;
         if (ParseUnsigned(field.GetWindowText(), parsed)) value = parsed;
     } else {
         field.SetWindowText(std::to_string(value));

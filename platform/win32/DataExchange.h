@@ -17,7 +17,7 @@ public:
     void Text(int id, std::string& value);
     // Unsigned decimal. The program's counting field is display only, so a text
     // that is not such a number leaves the member as it is.
-    void Text(int id, uint32_t& value);
+    void Text(int id, uint64_t& value);
 
 private:
     CWnd& m_dialog;

@@ -56,7 +56,17 @@ static Result Launch(const std::vector<std::string>& args, const TempDir& dir, b
     return {status, ReadAll(dir.Path("1")), ReadAll(dir.Path("2"))};
 }
 
-// Rows in ascending hexadecimal, then the count; "caption: text" on one line, controls visible; any name intact.
+// What a Windows console program writes to a file or a pipe has CR LF line ends, as Notepad wants.
+static Result Redirected(int status, std::string out, std::string err) {
+#ifdef _WIN32
+    for (std::string* text : {&out, &err})
+        for (std::size_t at = 0; (at = text->find('\n', at)) != std::string::npos; at += 2) text->insert(at, "\r");
+#endif
+    return {status, out, err};
+}
+
+// Rows in ascending hexadecimal, then the count; "caption: text" on one line, controls visible, a
+// syntax error at its line; any name intact.
 // Output that cannot be written ends with 1 (no SIGPIPE; on Windows, a missing handle is no writable one).
 TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     TempDir dir;
@@ -70,7 +80,7 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     const std::tuple<std::vector<std::string>, int, std::string, std::string> kRuns[] = {
         {{"--ini", "outro.ini", "canais Ωç.dvb", "saída Ω.dvb"}, 0,
          "0000\t0\t7\n0009\t9\t6\n000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
-         "SRD: ␛[2J␡␉␁ X␍: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
+         "linha 2: SRD: ␛[2J␡␉␁ X␍: Erro de sintaxe em RAVELO.INI\nConcluído com sucesso.\n"},
         // RAVELO.INI of the current folder; a message's line break stays, the name is shown, not obeyed.
         {{"falta\x1B[2J.dvb", "b"}, 1, "Contagem de SR convertidos: 0\n", "Não foi possível localizar o ficheiro\nfalta␛[2J.dvb\n"},
         {{"--help"}, 0, usage + "\n", ""},  // then the help's own text
@@ -82,9 +92,9 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     };
     for (const auto& [args, status, out, err] : kRuns) {
         Result got = Launch(args, dir, false);
-        if (args[0] == "--help") std::get<1>(got).resize(out.size());
-        EXPECT_EQ(got, Result(status, out, err)) << args[0];
-        EXPECT_EQ(Launch(args, dir, true), out.empty() ? Result(status, "", err) : Result(1, "", err + lost));
+        if (args[0] == "--help") std::get<1>(got).resize(std::get<1>(Redirected(0, out, "")).size());
+        EXPECT_EQ(got, Redirected(status, out, err)) << args[0];
+        EXPECT_EQ(Launch(args, dir, true), out.empty() ? Redirected(status, "", err) : Redirected(1, "", err + lost));
     }
     EXPECT_EQ(ReadAll(dir.Path("saída Ω.dvb")), ChannelFile({65535, 10, 300, 500, 10, 9, 0}));
 }

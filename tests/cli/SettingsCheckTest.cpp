@@ -40,8 +40,10 @@ TEST(SettingsCheckTest, PrintsTheTableAndEachFinding) {
          "linha 2: " + std::string(251, 'x') + "SRD:: Erro de sintaxe em RAVELO.INI\n"},
     };
     for (const auto& [settings, status, table, findings] : kFiles) {
-        const SettingsCheck check = CheckSettingsFile(settings.empty() ? RAVELO_EXAMPLES "/RAVELO.INI" : dir.Write("RAVELO.INI", settings));
-        EXPECT_EQ(std::tie(check.status, check.table, check.findings), std::tie(status, table, findings)) << settings;
+        std::string found;
+        const SettingsCheck check = CheckSettingsFile(settings.empty() ? RAVELO_EXAMPLES "/RAVELO.INI" : dir.Write("RAVELO.INI", settings),
+                                                      [&](const std::string& finding) { found += finding; });
+        EXPECT_EQ(std::tie(check.status, check.table, found), std::tie(status, table, findings)) << settings;
     }
 }
 
@@ -60,7 +62,7 @@ TEST_F(ConvertFixture, CheckPrintsTheTableThatARunUses) {
         for (int line = random() % 60; line > 0; --line)
             settings += (random() % 5 ? "" : std::string(240 + random() % 20, 'x')) + pick({"SRD:", "srh: ", "SRD", "; SRD:", " ;SRH:", "SRH: 1 > 2 SRD:"})
                 + pick(numbers) + pick({" > ", ">", " "}) + pick(numbers) + pick({"", " x", "\0SRD: 1 > 2"s}) + pick({"\n", "\r\n", "\r"});
-        std::istringstream table(CheckSettingsFile(dir.Write("RAVELO.INI", settings)).table);
+        std::istringstream table(CheckSettingsFile(dir.Write("RAVELO.INI", settings), [](const std::string&) {}).table);
         std::vector<uint16_t> written = every;
         std::vector<bool> converted(every.size());
         unsigned rate = 0, newRate = 0;

@@ -32,7 +32,7 @@ public:
         return out;
     }
     void PullPaths(std::string& source, std::string& destination) override { source = typedSource, destination = typedDestination; }
-    void ShowConvertedCount(uint32_t count) override { log.push_back("count " + std::to_string(count)); }
+    void ShowConvertedCount(uint64_t count) override { log.push_back("count " + std::to_string(count)); }
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override {
         log.push_back(Message(text, caption.value_or("(app)"), icon == MessageIcon::Error));
     }

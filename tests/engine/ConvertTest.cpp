@@ -4,6 +4,9 @@ namespace {
 
 using namespace std::string_literals;
 
+// Past 2^32 converted records (a 256 GiB source) the count goes on; each view takes it whole.
+static_assert(std::is_same_v<decltype(std::declval<ConversionEngine>().ConvertedCount()), uint64_t>);
+
 std::string SyntaxError(const std::string& caption) { return Message("Erro de sintaxe em RAVELO.INI", caption, true); }
 
 // What a run on a sound source stores, lists, counts and writes, from and to which names.

@@ -228,6 +228,14 @@ TEST_F(MainWindow, EnterConvertsAMessageBoxShowsTheRunAsItStandsAndColumnsDoNotS
     EXPECT_EQ(SendMessageW(list.m_hWnd, LVM_GETBKCOLOR, 0, 0), RGB(255, 224, 224)) << "the list is pale pink";
 }
 
+// A count past 2^32 (a 256 GiB source) shows whole, and is on screen when a box shows.
+TEST_F(MainWindow, TheCountShowsPast32Bits) {
+    std::string count;
+    atShow = [&](HWND) { count = TextOf(Item(IDC_CONVERTED_COUNT)); };
+    dlg.ShowConvertedCount(4294967297), dlg.ShowMessage("Concluído com sucesso.", std::nullopt, MessageIcon::None);
+    EXPECT_EQ(count, "4294967297");
+}
+
 // The choosers fill the fields and move the current folder; the settings file stays the one
 // of the folder the window started in. A box without an icon.
 TEST_F(MainWindow, ChoosersOfferTheirFilterAndFillTheFieldsButLeaveTheSettingsFolder) {
