@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(Engine, StopTest, ::testing::ValuesIn(kStops), [](const
 // as it was (or none) before it returns, with no new file beside it.
 TEST_F(ConvertFixture, AnAbandonedRunLeavesTheDestinationAsItWas) {
     dir.Write("source.dvb", ChannelFile({1000, 10, 1000}));
-    for (const std::optional<std::string> before : {std::optional<std::string>("old"), std::optional<std::string>()}) {
+    for (const std::optional<std::string>& before : {std::optional<std::string>("old"), std::optional<std::string>()}) {
         if (before) dir.Write("dest.dvb", *before); else std::filesystem::remove(FromUtf8(destination));
         converter.abandonAt = 2;
         EXPECT_FALSE(Run());
