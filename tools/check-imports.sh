@@ -198,6 +198,7 @@ x86 user32.dll   GetWindowLongW
 *   user32.dll   IsIconic
 *   user32.dll   IsWindow
 *   user32.dll   LoadIconW
+*   user32.dll   LoadImageW                        # the caption icon at its own size
 *   user32.dll   LoadStringW
 *   user32.dll   MapWindowPoints                   # 2000
 *   user32.dll   MessageBoxW

@@ -28,6 +28,13 @@ void DiscardQueuedInput() {
     while (::PeekMessageW(&input, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
     }
 }
+
+// The caption's icon, drawn for its own size rather than shrunk from the window's large one.
+HICON SmallIcon() {
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                           ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                           LR_SHARED));
+}
 }  // namespace
 
 const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
@@ -75,7 +82,7 @@ bool CAdjusterDlg::OnInitDialog() {
         }
     }
     SetIcon(m_hIcon, true);
-    SetIcon(m_hIcon, false);
+    SetIcon(SmallIcon(), false);
     DragAcceptFiles();
     LetDropsReachAnElevatedWindow();
 
