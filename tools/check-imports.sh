@@ -7,7 +7,7 @@
 # has. Each was checked against the oldest Windows the program runs on: Windows XP SP3 for
 # x86, Windows XP x64 / Server 2003 SP1 for x64. That Windows cannot be run here, so the
 # review is from documentation:
-#  - kernel32, user32, gdi32, comctl32, comdlg32, shell32: Microsoft's reference, "Minimum supported
+#  - kernel32, user32, gdi32, comctl32, comdlg32, shell32, ole32: Microsoft's reference, "Minimum supported
 #    client" Windows XP or older (the reference stops at XP: older ones are not named).
 #    The x64 unwinding exports (RtlLookupFunctionEntry, RtlVirtualUnwind, RtlUnwindEx,
 #    __C_specific_handler) have no version there; they are what every x64 program's
@@ -42,6 +42,7 @@ x86 kernel32.dll FreeLibrary
 *   kernel32.dll GetCurrentProcessId
 *   kernel32.dll GetCurrentThread
 *   kernel32.dll GetCurrentThreadId
+*   kernel32.dll GetFileAttributesW                # the target of a dropped shortcut exists (platform/win32/Shortcut.cpp)
 *   kernel32.dll GetFileInformationByHandle        # 2000; the identity of a file
 *   kernel32.dll GetFileSizeEx                     # 2000
 *   kernel32.dll GetFileType
@@ -110,6 +111,9 @@ x64 kernel32.dll RtlVirtualUnwind                  # x64 unwinding, see above
 x64 kernel32.dll __C_specific_handler              # x64 unwinding, see above; msvcrt.dll of XP x64 has it too
 x64 msvcrt.dll   ___lc_codepage_func               # added with the msvcrt.dll of XP; x86 gets an emulation from mingw-w64
 x64 msvcrt.dll   ___mb_cur_max_func                # added with the msvcrt.dll of XP; x86 gets an emulation from mingw-w64
+*   ole32.dll    CoCreateInstance                  # 2000; a dropped shortcut read by the shell (IShellLinkW)
+*   ole32.dll    CoInitializeEx                    # NT 4.0
+*   ole32.dll    CoUninitialize
 *   msvcrt.dll   __getmainargs
 *   msvcrt.dll   __initenv
 x64 msvcrt.dll   __iob_func                        # added with the msvcrt.dll of XP
@@ -192,6 +196,7 @@ x86 msvcrt.dll   strchr
 *   user32.dll   GetMenuItemID                     # 2000
 *   user32.dll   GetSystemMenu
 *   user32.dll   GetSystemMetrics
+*   user32.dll   GetSysColor                       # the list in high contrast (ui/RateListCtrl.cpp)
 *   user32.dll   GetWindow
 x64 user32.dll   GetWindowLongPtrW                 # 64-bit user32 only (x86: a macro for GetWindowLongW)
 x86 user32.dll   GetWindowLongW
@@ -204,6 +209,7 @@ x86 user32.dll   GetWindowLongW
 *   user32.dll   IsWindow
 *   user32.dll   IsWindowEnabled                   # 2000
 *   user32.dll   LoadIconW
+*   user32.dll   LoadImageW                        # the caption icon at its own size
 *   user32.dll   LoadStringW
 *   user32.dll   MapWindowPoints                   # 2000
 *   user32.dll   MessageBoxW
@@ -212,6 +218,7 @@ x86 user32.dll   GetWindowLongW
 *   user32.dll   PtInRect                          # 2000
 *   user32.dll   RedrawWindow
 *   user32.dll   SendMessageW
+*   user32.dll   SystemParametersInfoW             # high contrast on (SPI_GETHIGHCONTRAST, 2000)
 x64 user32.dll   SetWindowLongPtrW                 # 64-bit user32 only (x86: a macro for SetWindowLongW)
 x86 user32.dll   SetWindowLongW
 *   user32.dll   SetWindowPos

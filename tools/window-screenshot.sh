@@ -4,6 +4,8 @@
 # window, then opens the About box from the system menu and photographs it.
 # It uses an X display and a Wine prefix of its own (build/<preset>/wineprefix-screenshot),
 # so it can run beside the tests.
+# DPI=144 (or 192, ...) takes them at that display scale (96 by default); CHANNELS=FILE
+# converts that channel file instead of the example (many rates make the list scroll).
 set -eu
 exe=$(readlink -f "$1")
 out=$(readlink -f "$2")
@@ -20,10 +22,11 @@ cleanup() {
 trap cleanup EXIT
 
 cd "$work"
-cp "$here/../examples/RAVELO.INI" "$here/../examples/canais.dvb" .
+cp "$here/../examples/RAVELO.INI" .
+cp "${CHANNELS:-$here/../examples/canais.dvb}" canais.dvb
 
 # Xvfb picks a free display and writes its number to fd 3.
-Xvfb -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1600x1200x24 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do
     grep -q . "$work/display" 2>/dev/null && break
@@ -54,6 +57,9 @@ photograph() {  # photograph WINDOW FILE
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
 }
 
+# The scale is read when a program starts, from the key Windows' display settings write.
+"$here/../cmake/wine-run.sh" "$prefix" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d "${DPI:-96}" /f >/dev/null 2>&1
 "$here/../cmake/wine-run.sh" "$prefix" "$exe" >/dev/null 2>&1 &
 window=$(wait_for "Marquelint ajustador")
 xdotool windowfocus --sync "$window"

@@ -1,10 +1,12 @@
 #include "AdjusterDlg.h"
 
 #include "AboutDlg.h"
+#include "DropTarget.h"
 #include "DroppedFiles.h"
 #include "FileDialog.h"
 #include "PastedPath.h"
 #include "RateRowTexts.h"
+#include "Shortcut.h"
 #include "TickClock.h"
 #include "WorkingDirectory.h"
 
@@ -23,6 +25,13 @@ constexpr DWORD kShowEveryMs = 50;
 std::string ShutdownReason(const std::string& destination) {
     return "A converter para " + destination + "; aguarde o fim da conversão.";
 }
+
+// The caption's icon, drawn for its own size rather than shrunk from the window's large one.
+HICON SmallIcon() {
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                           ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                           LR_SHARED));
+}
 }  // namespace
 
 const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
@@ -36,6 +45,8 @@ const MessageEntry<CAdjusterDlg> CAdjusterDlg::kMessageTable[] = {
     {WM_COMMAND, EN_CHANGE, IDC_SOURCE, &CAdjusterDlg::OnPathChanged},
     {WM_NOTIFY, static_cast<UINT>(LVN_COLUMNCLICK), IDC_RATE_LIST, &CAdjusterDlg::OnColumnClick},
     {WM_DROPFILES, 0, 0, &CAdjusterDlg::OnDropFiles},
+    {WM_SYSCOLORCHANGE, 0, 0, &CAdjusterDlg::OnDisplaySchemeChanged},
+    {WM_SETTINGCHANGE, 0, 0, &CAdjusterDlg::OnDisplaySchemeChanged},
 };
 
 CAdjusterDlg::CAdjusterDlg()
@@ -66,8 +77,9 @@ bool CAdjusterDlg::OnInitDialog() {
         }
     }
     SetIcon(m_hIcon, true);
-    SetIcon(m_hIcon, false);
+    SetIcon(SmallIcon(), false);
     DragAcceptFiles();
+    LetDropsReachAnElevatedWindow();
 
     m_convertedCount = 0;
     // The settings file is looked for here, whatever folder the choosers visit later.
@@ -105,10 +117,7 @@ void CAdjusterDlg::OnChooseSource() {
     CFileDialog dialog(true, kChooserFlags);
     dialog.SetFilter(kOpenFilterName, kChannelPattern);
     dialog.SetInitialDir(kChooserFolder);
-    if (dialog.DoModal() == IDOK) {
-        m_source = dialog.GetPathName();
-        UpdateData(false);
-    }
+    if (dialog.DoModal() == IDOK) ShowPath(IDC_SOURCE, dialog.GetPathName());
     UpdateConvertButton();
 }
 
@@ -117,10 +126,7 @@ void CAdjusterDlg::OnChooseDestination() {
     dialog.SetFilter(kSaveFilterName, kChannelPattern);
     dialog.SetInitialDir(kChooserFolder);
     dialog.SetDefaultExtension("dvb");
-    if (dialog.DoModal() == IDOK) {
-        m_destination = dialog.GetPathName();
-        UpdateData(false);
-    }
+    if (dialog.DoModal() == IDOK) ShowPath(IDC_DESTINATION, dialog.GetPathName());
     UpdateConvertButton();
 }
 
@@ -131,19 +137,28 @@ void CAdjusterDlg::UpdateConvertButton() {
 
 void CAdjusterDlg::OnPathChanged() { UpdateConvertButton(); }
 
-// A file dropped onto "Destino" goes there; anywhere else in the window, into "Origem".
+// A chosen or dropped path, scrolled to its end so that the file's name shows.
+void CAdjusterDlg::ShowPath(int field, const std::string& path) {
+    (field == IDC_DESTINATION ? m_destination : m_source) = path;
+    UpdateData(false);
+    GetDlgItem(field).ShowTextEnd();
+}
+
+// A file dropped onto a row (label, field or button) goes to its field; anywhere else in the
+// window, into "Origem". A shortcut whose target cannot be found changes nothing.
 void CAdjusterDlg::OnDropFiles(HDROP drop) {
     const CDroppedFiles files(drop);
-    const std::string path = files.FirstPath();
-    if (path.empty()) return;
-    RECT destination;
-    ::GetWindowRect(GetDlgItem(IDC_DESTINATION).m_hWnd, &destination);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&destination), 2);
+    const std::string name = files.FirstPath();
+    if (name.empty()) return;
     POINT point;
-    const bool onDestination = files.Point(point) && ::PtInRect(&destination, point);
-    (onDestination ? m_destination : m_source) = path;
-    UpdateData(false);
+    const int field = files.Point(point) ? FieldForDrop(m_hWnd, point) : IDC_SOURCE;
+    if (const std::optional<std::string> path = FileBehindShortcut(name)) ShowPath(field, *path);
     UpdateConvertButton();
+}
+
+void CAdjusterDlg::OnDisplaySchemeChanged() {
+    m_list.ApplyColours();
+    Default();
 }
 
 void CAdjusterDlg::OnColumnClick(NMHDR*, LRESULT* result) {

@@ -47,10 +47,12 @@ protected:
     void OnChooseDestination();
     void OnPathChanged();
     void OnDropFiles(HDROP drop);
+    void OnDisplaySchemeChanged();
     void OnColumnClick(NMHDR* header, LRESULT* result);
     void UpdateConvertButton();
 
 private:
+    void ShowPath(int field, const std::string& path);
     // A run changes the count, the bar and the list once per record; they are
     // brought on screen on a clock, before each message box and at the end.
     void ShowOnClock();

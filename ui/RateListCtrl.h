@@ -3,7 +3,8 @@
 #include "ListCtrl.h"
 
 // The list of rates that were not converted: three columns on a pale pink
-// background, set up when the dialog binds the control.
+// background (the system's colours in high contrast), rows selected whole,
+// set up when the dialog binds the control.
 class CRateListCtrl : public CListCtrl {
 public:
     // Many rows at once. The list view finds a sorted row's place by comparing
@@ -13,6 +14,8 @@ public:
     void BeginInsertRows();
     int InsertSorted(const std::string& text);
     void EndInsertRows();
+    // Again after the desktop's colours or its high contrast changed.
+    void ApplyColours();
 
 protected:
     void PreSubclassWindow() override;

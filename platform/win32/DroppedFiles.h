@@ -22,3 +22,7 @@ public:
 private:
     HDROP m_drop;
 };
+
+// Run as administrator, a window takes no drops from Explorer unless these messages are let
+// through (Vista and later; nothing to do before).
+void LetDropsReachAnElevatedWindow();

@@ -40,3 +40,10 @@ std::string CListCtrl::GetItemText(int itemIndex, int subItem) const {
     SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(itemIndex), reinterpret_cast<LPARAM>(&item));
     return WideToUtf8(text);
 }
+
+bool CListCtrl::SetItemState(int itemIndex, UINT state, UINT mask) {
+    LVITEMW item{};
+    item.state = state;
+    item.stateMask = mask;
+    return SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(itemIndex), reinterpret_cast<LPARAM>(&item)) != 0;
+}

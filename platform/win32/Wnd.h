@@ -47,6 +47,12 @@ public:
         return reinterpret_cast<HICON>(
             SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
     }
+    // An edit field scrolled to the end of its text, the caret there.
+    void ShowTextEnd() {
+        const int length = ::GetWindowTextLengthW(m_hWnd);
+        SendMessage(EM_SETSEL, static_cast<WPARAM>(length), length);
+        SendMessage(EM_SCROLLCARET);
+    }
     HMENU GetSystemMenu(bool revert) const { return ::GetSystemMenu(m_hWnd, revert); }
     // Files dropped from Explorer onto the window or its controls come as WM_DROPFILES.
     void DragAcceptFiles(bool accept = true) { ::DragAcceptFiles(m_hWnd, accept); }

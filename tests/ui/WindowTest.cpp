@@ -40,6 +40,40 @@ void Drop(HWND window, POINT point, const std::wstring& names) {
     names.copy(reinterpret_cast<wchar_t*>(files + 1), names.size()), GlobalUnlock(block);
     SendMessageTimeoutW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0, SMTO_ABORTIFHUNG, 1000, nullptr);
 }
+// A shortcut (.lnk) to `target`, saved as Explorer saves one.
+std::wstring MakeShortcut(const std::string& name, const std::string& target) {
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, reinterpret_cast<void**>(&link));
+    link->SetPath(Utf8ToWide(target).c_str()), link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    file->Save(Utf8ToWide(name).c_str(), TRUE), file->Release(), link->Release();
+    return Utf8ToWide(name);
+}
+// The first character an edit field shows (EM_GETFIRSTVISIBLELINE of a one-line field).
+int FirstShown(HWND field) { return static_cast<int>(SendMessageW(field, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+
+// Wine has no high contrast of its own: this program's import of SystemParametersInfoW is
+// pointed at one that says it is on while g_highContrast is, as Windows says it then.
+bool g_highContrast = false;
+decltype(&SystemParametersInfoW) g_systemParameters = nullptr;
+BOOL WINAPI SystemParametersWithHighContrast(UINT action, UINT value, void* data, UINT flags) noexcept {
+    const BOOL done = g_systemParameters(action, value, data, flags);
+    if (action == SPI_GETHIGHCONTRAST && g_highContrast) static_cast<HIGHCONTRASTW*>(data)->dwFlags |= HCF_HIGHCONTRASTON;
+    return done;
+}
+void ImportSystemParameters(decltype(&SystemParametersInfoW) function) {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (; import->Name != 0; ++import)
+        for (auto* slot = reinterpret_cast<void**>(base + import->FirstThunk); *slot != nullptr; ++slot)
+            if (*slot == reinterpret_cast<void*>(g_systemParameters) || *slot == reinterpret_cast<void*>(&SystemParametersWithHighContrast)) {
+                DWORD access;
+                VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &access), *slot = reinterpret_cast<void*>(function);
+                VirtualProtect(slot, sizeof *slot, access, &access);
+            }
+}
+
 int g_barTicks = 0;
 void CALLBACK CountBarTick(HWND, UINT, UINT_PTR, DWORD) noexcept { ++g_barTicks; }
 
@@ -145,36 +179,50 @@ private:
 };
 
 // "Converter" is enabled only while both fields hold text (blanks count), typed or dropped: a drop
-// onto "Destino" goes there, anywhere else into "Origem", of several files the first.
+// onto a row (label, field, button) goes to its field, anywhere else into "Origem", of several files
+// the first; a shortcut as its target, or nothing when that is gone. A long path shows its end.
 TEST_F(MainWindow, TypedOrDroppedPathsFillTheFieldsAndEnableConvert) {
     EXPECT_FALSE(ConvertEnabled()) << "at start";
     EXPECT_TRUE(GetWindowLongW(dlg.m_hWnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
-    const struct { bool drop; int onto; std::wstring text; const char* fields; bool enabled; } steps[] = {
+    CoInitialize(nullptr);
+    const std::string target = folder.Write("alvo.dvb", ""), gone = folder.Write("apagado.dvb", "");
+    const std::wstring shortcut = MakeShortcut(folder.Path("atalho.lnk"), target), lost = MakeShortcut(folder.Path("perdido.LNK"), gone);
+    std::filesystem::remove(FromUtf8(gone));
+    const std::string deep = "C:\\" + std::string(80, 'p') + "\\fim.dvb";
+    constexpr int kSourceLabel = -IDC_SOURCE, kDestinationLabel = -IDC_DESTINATION;  // the label before that field
+    const struct { bool drop; int onto; std::wstring text; std::string fields; bool enabled; } steps[] = {
         {false, IDC_SOURCE, L"a.dvb", "a.dvb|", false}, {false, IDC_DESTINATION, L"b.dvb", "a.dvb|b.dvb", true},
         {false, IDC_SOURCE, L"", "|b.dvb", false}, {false, IDC_SOURCE, L" ", " |b.dvb", true}, {false, IDC_DESTINATION, L"", " |", false},
         {true, IDC_DESTINATION, L"C:\\Κανάλια 频道.dvb", " |C:\\Κανάλια 频道.dvb", true},
         {true, IDC_RATE_LIST, L"C:\\a.dvb\0C:\\b.dvb"s, "C:\\a.dvb|C:\\Κανάλια 频道.dvb", true},
         {false, IDC_DESTINATION, L"", "C:\\a.dvb|", false}, {true, IDC_SOURCE, L"D:\\c.dvb", "D:\\c.dvb|", false},
+        {true, kDestinationLabel, L"C:\\d.dvb", "D:\\c.dvb|C:\\d.dvb", true}, {true, IDC_CHOOSE_DESTINATION, L"C:\\e.dvb", "D:\\c.dvb|C:\\e.dvb", true},
+        {true, kSourceLabel, L"C:\\f.dvb", "C:\\f.dvb|C:\\e.dvb", true}, {true, IDC_CHOOSE_SOURCE, L"C:\\g.dvb", "C:\\g.dvb|C:\\e.dvb", true},
+        {true, IDC_CHOOSE_DESTINATION, shortcut, "C:\\g.dvb|" + target, true}, {true, kSourceLabel, lost, "C:\\g.dvb|" + target, true},
+        {true, IDC_SOURCE, Utf8ToWide(deep), deep + "|" + target, true},
     };
     for (const auto& step : steps) {
         POINT point{5, 5};  // inside the control, in the window's client coordinates
-        MapWindowPoints(Item(step.onto), dlg.m_hWnd, &point, 1);
-        step.drop ? Drop(dlg.m_hWnd, point, step.text) : Type(Item(step.onto), WideToUtf8(step.text));
+        const HWND onto = step.onto < 0 ? GetWindow(Item(-step.onto), GW_HWNDPREV) : Item(step.onto);
+        MapWindowPoints(onto, dlg.m_hWnd, &point, 1);
+        step.drop ? Drop(dlg.m_hWnd, point, step.text) : Type(onto, WideToUtf8(step.text));
         EXPECT_EQ(TextOf(Item(IDC_SOURCE)) + "|" + TextOf(Item(IDC_DESTINATION)), step.fields);
         EXPECT_EQ(ConvertEnabled(), step.enabled) << step.fields;
     }
+    EXPECT_GT(FirstShown(Item(IDC_SOURCE)), 0) << "the long path's start shows, not its file name";
+    CoUninitialize();
 }
 
 // Screen readers name a field after the label just before it; Wine's oleacc does so for edit
-// fields only, so the list's label is checked as Windows finds it.
+// fields only, so the list's and the bar's labels are checked as Windows finds them.
 TEST_F(MainWindow, ScreenReadersNameEachFieldAfterItsLabel) {
     for (const auto& [id, label] : std::vector<std::pair<int, std::string>>{{IDC_SOURCE, "Origem"}, {IDC_DESTINATION, "Destino"},
-             {IDC_RATE_LIST, "Lista de SimbRate não corrigidos :"}, {IDC_CONVERTED_COUNT, "<- Contagem de SR convertidos"}}) {
+             {IDC_RATE_LIST, "Lista de SimbRate não corrigidos :"}, {IDC_CONVERTED_COUNT, "<- Contagem de SR convertidos"}, {IDC_PROGRESS, "Conversão"}}) {
         IAccessible* object = nullptr;  // what a screen reader asks for: oleacc's client object
         BSTR name = nullptr;
         if (AccessibleObjectFromWindow(Item(id), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)) == S_OK)
             object->get_accName(VARIANT{{{VT_I4}}}, &name), object->Release();
-        EXPECT_EQ(id == IDC_RATE_LIST ? TextOf(GetWindow(Item(id), GW_HWNDPREV)) : WideToUtf8(name ? name : L""), label);
+        EXPECT_EQ(id == IDC_RATE_LIST || id == IDC_PROGRESS ? TextOf(GetWindow(Item(id), GW_HWNDPREV)) : WideToUtf8(name ? name : L""), label);
         SysFreeString(name);
     }
 }
@@ -225,6 +273,8 @@ TEST_F(MainWindow, EnterConvertsAMessageBoxShowsTheRunAsItStandsAndColumnsDoNotS
     for (int row = 0; row < list.GetItemCount(); ++row)
         rows.push_back(list.GetItemText(row, 0) + " " + list.GetItemText(row, 1) + " " + list.GetItemText(row, 2));
     EXPECT_EQ(rows, (std::vector<std::string>{"000A 10 5", "000B 11 4", "4E20 20000 2", "FFFF 65535 3"}));
+    EXPECT_EQ(SendMessageW(list.m_hWnd, LVM_GETNEXTITEM, -1, LVNI_FOCUSED), 0) << "Tab into the list finds the first row";
+    EXPECT_TRUE(SendMessageW(list.m_hWnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT) << "a row is selected whole";
     EXPECT_EQ(SendMessageW(list.m_hWnd, LVM_GETBKCOLOR, 0, 0), RGB(255, 224, 224)) << "the list is pale pink";
 }
 
@@ -236,6 +286,84 @@ TEST_F(MainWindow, TheCountShowsPast32Bits) {
     EXPECT_EQ(count, "4294967297");
 }
 
+// The list stays readable in any scheme: dark text on its pink, and in high contrast the system's
+// window colours, followed at once when the scheme or high contrast changes.
+TEST_F(MainWindow, TheListIsReadableInEveryScheme) {
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT};
+    const COLORREF saved[] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT)};
+    g_systemParameters = &SystemParametersInfoW;
+    ImportSystemParameters(&SystemParametersWithHighContrast);
+    const COLORREF pink = RGB(255, 224, 224), black = RGB(0, 0, 0), white = RGB(255, 255, 255), navy = RGB(0, 0, 128), yellow = RGB(255, 255, 0);
+    const struct { bool highContrast; COLORREF window, text, listBackground, listText; } steps[] = {
+        {false, black, white, pink, black}, {true, black, white, black, white}, {true, navy, yellow, navy, yellow}, {false, navy, yellow, pink, black},
+    };
+    for (const auto& step : steps) {
+        const COLORREF scheme[] = {step.window, step.text};
+        if (step.highContrast != g_highContrast) {  // told as Windows tells it
+            g_highContrast = step.highContrast;
+            SendMessageW(dlg.m_hWnd, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        } else {
+            SetSysColors(2, elements, scheme);  // sends WM_SYSCOLORCHANGE
+        }
+        EXPECT_EQ(SendMessageW(list.m_hWnd, LVM_GETBKCOLOR, 0, 0), step.listBackground) << step.highContrast << std::hex << step.window;
+        EXPECT_EQ(SendMessageW(list.m_hWnd, LVM_GETTEXTCOLOR, 0, 0), step.listText) << step.highContrast << std::hex << step.window;
+    }
+    SetSysColors(2, elements, saved);
+    ImportSystemParameters(g_systemParameters);
+}
+
+// The scale is read when a program starts: each scale runs the test below in a child copy of
+// this program, with the registry set as Windows' display settings set it.
+TEST(ScaledWindow, FortyRowsNeedNoHorizontalScrollbarAndNoLabelIsCut) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command = L"\""s + self + L"\" --gtest_filter=MainWindow.AtThisScaleColumnsAndLabelsFit";
+    SetEnvironmentVariableW(L"RAVELO_SCALED_CHILD", L"1");
+    HKEY desktop;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_SET_VALUE, &desktop), ERROR_SUCCESS);
+    for (DWORD dpi : {96, 144, 192}) {
+        RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+        STARTUPINFOW start{sizeof start};
+        PROCESS_INFORMATION child{};
+        ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &child));
+        DWORD status = 1;
+        WaitForSingleObject(child.hProcess, 30000), GetExitCodeProcess(child.hProcess, &status);
+        CloseHandle(child.hProcess), CloseHandle(child.hThread);
+        EXPECT_EQ(status, 0u) << "at " << dpi << " DPI";
+    }
+    RegDeleteValueW(desktop, L"LogPixels"), RegCloseKey(desktop);
+    SetEnvironmentVariableW(L"RAVELO_SCALED_CHILD", nullptr);
+}
+
+TEST_F(MainWindow, AtThisScaleColumnsAndLabelsFit) {
+    if (GetEnvironmentVariableW(L"RAVELO_SCALED_CHILD", nullptr, 0) == 0) GTEST_SKIP() << "run by ScaledWindow at each scale";
+    folder.Write("RAVELO.INI", "");
+    std::vector<uint16_t> rates(40);
+    for (uint16_t i = 0; i < 40; ++i) rates[i] = i;
+    Type(Item(IDC_SOURCE), folder.Write("in.dvb", ChannelFile(rates)));
+    Type(Item(IDC_DESTINATION), folder.Path("out.dvb"));
+    Post(IDC_CONVERT, BM_CLICK);
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    const LONG style = GetWindowLongW(list.m_hWnd, GWL_STYLE);
+    EXPECT_EQ(list.GetItemCount(), 40);
+    EXPECT_EQ(style & (WS_VSCROLL | WS_HSCROLL), WS_VSCROLL) << "at " << dpi << " DPI the list scrolls, and only up and down";
+    for (HWND child = GetWindow(dlg.m_hWnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[16] = L"";
+        GetClassNameW(child, kind, 16);
+        if (std::wstring(kind) != L"Static" || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_LEFT) continue;
+        const std::wstring text = Utf8ToWide(TextOf(child));
+        RECT client, needed{};
+        GetClientRect(child, &client);
+        const HDC dc = GetDC(child);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+        ReleaseDC(child, dc);
+        EXPECT_LE(needed.right, client.right) << TextOf(child) << " is cut at " << dpi << " DPI";
+    }
+}
+
 // The choosers fill the fields and move the current folder; the settings file stays the one
 // of the folder the window started in. A box without an icon.
 TEST_F(MainWindow, ChoosersOfferTheirFilterAndFillTheFieldsButLeaveTheSettingsFolder) {
@@ -243,6 +371,7 @@ TEST_F(MainWindow, ChoosersOfferTheirFilterAndFillTheFieldsButLeaveTheSettingsFo
     std::filesystem::create_directory(folder.Root() / "sub");
     folder.Write("sub\\a.dvb", ChannelFile({5}));
     EXPECT_EQ(Choose(IDC_CHOOSE_SOURCE, folder.Path("sub\\a.dvb")), "Ficheiros do Palvero (*.dvb)");
+    EXPECT_GT(FirstShown(Item(IDC_SOURCE)), 0) << "the chosen file's name shows";
     EXPECT_FALSE(ConvertEnabled());
     EXPECT_EQ(Choose(IDC_CHOOSE_DESTINATION, folder.Path("sub\\novo")), "Ficheiros do Palvero(*.dvb)");
     EXPECT_TRUE(ConvertEnabled());
