@@ -6,6 +6,7 @@
 
 #include "../engine/ConvertFixture.h"
 #include "SettingsCheck.h"
+#include "TestArguments.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ TEST(SettingsCheckTest, PrintsTheTableAndEachFinding) {
          "linha 2: " + std::string(251, 'x') + "SRD:: Erro de sintaxe em RAVELO.INI\n"},
     };
     for (const auto& [settings, status, table, findings] : kFiles) {
-        const SettingsCheck check = CheckSettingsFile(settings.empty() ? RAVELO_EXAMPLES "/RAVELO.INI" : dir.Write("RAVELO.INI", settings));
+        const SettingsCheck check = CheckSettingsFile(settings.empty() ? g_examples + "/RAVELO.INI" : dir.Write("RAVELO.INI", settings));
         EXPECT_EQ(std::tie(check.status, check.table, check.findings), std::tie(status, table, findings)) << settings;
     }
 }
