@@ -12,7 +12,8 @@
 #include <sys/wait.h>
 #endif
 
-#include "TestArguments.h"
+static std::string g_program;  // the converter, named on this program's command line
+std::string g_examples;        // the bundled examples' folder, named after it (or the source tree's)
 using Result = std::tuple<int, std::string, std::string>;  // exit status, output, error
 
 // In `dir`: output to file "1" or lost (a pipe without reader; Windows: no handle), error to "2"; killed after 10 s.

@@ -6,7 +6,8 @@
 
 #include "../engine/ConvertFixture.h"
 #include "SettingsCheck.h"
-#include "TestArguments.h"
+
+extern std::string g_examples;  // ProgramTest.cpp
 
 namespace {
 
