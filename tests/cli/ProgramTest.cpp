@@ -21,14 +21,15 @@
 #endif
 
 static std::string g_program;  // the converter, named on this program's command line
+std::string g_examples;        // the bundled examples' folder, named after it (or the source tree's)
 using Result = std::tuple<int, std::string, std::string>;  // exit status, output, error
 
 // In `dir`: output to file "1" or lost (a pipe without reader; Windows: no handle), error to "2"; killed after 10 s.
 static Result Launch(const std::vector<std::string>& args, const TempDir& dir, bool lost) {
     int status = -1;
 #ifdef _WIN32
-    // The build's path lies on Wine's drive Z:; no argument needs more than quotes.
-    std::wstring commandLine = L"\"Z:" + Utf8ToWide(g_program) + L"\"";
+    // No argument needs more than quotes.
+    std::wstring commandLine = L"\"" + Utf8ToWide(g_program) + L"\"";
     for (const auto& arg : args) commandLine += L" \"" + Utf8ToWide(arg) + L"\"";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     STARTUPINFOW startup{};
@@ -188,8 +189,17 @@ TEST(ProgramTest, AKilledRunLeavesTheOldDestinationOrTheWholeNewOne) {
 }
 #endif
 
+// The arguments in UTF-8; on Windows taken as UTF-16, so that a folder named outside the ANSI code
+// page (tools/windows-suites.cmd unpacks the converter into one) arrives intact.
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    const auto utf8 = [](const wchar_t* arg) { return WideToUtf8(arg); };
+#else
 int main(int argc, char** argv) {
+    const auto utf8 = [](const char* arg) { return std::string(arg); };
+#endif
     testing::InitGoogleTest(&argc, argv);
-    g_program = argc == 2 ? argv[1] : "";
+    g_program = argc >= 2 ? utf8(argv[1]) : "";
+    g_examples = argc >= 3 ? utf8(argv[2]) : RAVELO_EXAMPLES;
     return RUN_ALL_TESTS();
 }

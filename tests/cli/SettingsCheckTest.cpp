@@ -7,6 +7,8 @@
 #include "../engine/ConvertFixture.h"
 #include "SettingsCheck.h"
 
+extern std::string g_examples;  // ProgramTest.cpp
+
 namespace {
 
 using namespace std::string_literals;
@@ -41,7 +43,7 @@ TEST(SettingsCheckTest, PrintsTheTableAndEachFinding) {
     };
     for (const auto& [settings, status, table, findings] : kFiles) {
         std::string found;
-        const SettingsCheck check = CheckSettingsFile(settings.empty() ? RAVELO_EXAMPLES "/RAVELO.INI" : dir.Write("RAVELO.INI", settings),
+        const SettingsCheck check = CheckSettingsFile(settings.empty() ? g_examples + "/RAVELO.INI" : dir.Write("RAVELO.INI", settings),
                                                       [&](const std::string& finding) { found += finding; });
         EXPECT_EQ(std::tie(check.status, check.table, found), std::tie(status, table, findings)) << settings;
     }
