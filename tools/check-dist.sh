@@ -1,7 +1,7 @@
 #!/bin/sh
 # check-dist.sh ARCH BUILD_DIR [--no-run]: dist/Ravelo-VERSION-ARCH.zip (made by make-dist.sh from
 # BUILD_DIR) as a Windows user receives it. Unpacked into a folder whose name has a blank and an
-# accent, it must hold exactly its four files; its texts must have CR LF on every line, be UTF-8,
+# accent, it must hold exactly its five files; its texts must have CR LF on every line, be UTF-8,
 # have every placeholder filled, no merge leftover and no section twice; and both programs,
 # started in their own folder as Explorer starts them (the shipped RAVELO.INI, no --ini), must
 # convert examples/canais.dvb exactly as written out below. They run under Wine in BUILD_DIR's
@@ -26,13 +26,14 @@ unzip -q "$root/dist/$name.zip" -d "$work/Pasta de Teste ç" || fail "the zip do
 files=$(cd "$folder/.." && find . -mindepth 1 | LC_ALL=C sort)
 [ "$files" = "./$name
 ./$name/LEIA-ME.txt
+./$name/LICENSE.txt
 ./$name/RAVELO.INI
 ./$name/Ravelo.exe
 ./$name/ravelo-convert.exe" ] || fail "it unpacks to other files:
 $files"
 
 cr=$(printf '\r')
-for text in LEIA-ME.txt RAVELO.INI; do
+for text in LEIA-ME.txt LICENSE.txt RAVELO.INI; do
     file=$folder/$text
     [ -s "$file" ] && [ -z "$(tail -c 1 "$file" | tr -d '\n')" ] || fail "$text does not end with a line end"
     bad=$(LC_ALL=C grep -nv "^[^$cr]*$cr\$" "$file" | head -3 | tr -d '\r')
