@@ -3,7 +3,7 @@
 # nothing to do when they are there; as root it installs what is missing.
 .PHONY: all help deps native native-asan windows-x64 windows-x86 linux-i686 test test-native test-asan \
         test-windows test-windows-x86 test-linux-i686 test-x86 test-dist format format-check run run-window run-terminal screenshots \
-        dist install bench clean
+        dist install bench find-text clean
 
 WINESERVER := /usr/lib/wine/wineserver
 DEPS := tools/install-deps.sh
@@ -18,7 +18,7 @@ help:
 
 ## deps: checks (as root: installs) the packages of every target
 deps:
-	@$(DEPS) native windows-x64 windows-x86 wine wine32 linux-i686 format screenshots dist dist-check
+	@$(DEPS) native windows-x64 windows-x86 wine wine32 linux-i686 format screenshots dist dist-check tools
 
 ## native: builds the Linux programs and tests (build/native)
 native:
@@ -97,7 +97,9 @@ FORMATTED = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 ## format: formats the C++ files in place (clang-format, .clang-format)
 format:
 	@$(DEPS) format
-	clang-format -i $(FORMATTED)
+	@files=$$(git ls-files '*.cpp' '*.h') && [ -n "$$files" ] || \
+	  { echo "make format: git listed no C++ files here (its message above), so nothing was formatted" >&2; exit 1; }; \
+	echo "clang-format -i (the $$(echo "$$files" | wc -l) C++ files git lists)"; clang-format -i $$files
 
 ## format-check: fails on a merge conflict marker in any tracked file, a C++ file not formatted, or a mistake actionlint finds in the CI workflow
 format-check:
@@ -171,9 +173,14 @@ install: native
 
 ## bench: ravelo-convert against cp, natively and under wine64, and the window (bench/README.md)
 bench: native windows-x64
-	@$(DEPS) wine
+	@$(DEPS) wine tools
 	bench/run.sh
 	bench/window.sh
+
+## find-text: every place a text is written, escaped spellings too: make find-text TEXT="Concluído com sucesso."
+find-text:
+	@$(DEPS) tools
+	@tools/find-text.py "$(TEXT)"
 
 ## clean: removes build/ and dist/
 clean:

@@ -23,7 +23,7 @@ inline constexpr const char* kHelp =
     "  --ini FICHEIRO  ficheiro de inicialização a usar (por omissão: RAVELO.INI\n"
     "                  na pasta actual)\n"
     "  --check         não converte: explica o ficheiro de inicialização\n"
-    "  --help          mostra esta ajuda\n"
+    "  -h, --help      mostra esta ajuda\n"
     "  --version       mostra a versão\n"
     "  --              o que se segue são nomes de ficheiros, mesmo começados por -\n"
     "\n"

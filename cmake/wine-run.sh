@@ -2,7 +2,9 @@
 # Runs a Windows program under Wine in a private prefix: wine-run.sh [-32] PREFIX PROGRAM [ARGS...]
 # Without -32: a 64-bit program under wine64. With -32: a 32-bit program under Debian's
 # 32-bit wine, in a 32-bit prefix (WINEARCH=win32), the Windows it is made for.
-# The prefix is made once (guarded by a lock, so parallel tests wait for it).
+# PREFIX must be an absolute path (Wine refuses a relative one). The prefix is made once, in
+# about 20 s (guarded by a lock, so parallel tests wait for it); each of those waits has a limit
+# that says which one ran out.
 set -eu
 if [ "$1" = -32 ]; then
     shift
@@ -14,13 +16,24 @@ else
 fi
 prefix=$1
 shift
+case $prefix in
+    /*) ;;
+    *) echo "wine-run.sh: the prefix must be an absolute path, not '$prefix'" >&2; exit 2 ;;
+esac
+limit=300
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$prefix/.ready" ]; then
     mkdir -p "$prefix"
     (
-        flock 9
+        flock -w "$limit" 9 || {
+            echo "wine-run.sh: another run was still making the Wine prefix $prefix after $limit s" >&2
+            exit 1
+        }
         if [ ! -f "$prefix/.ready" ]; then
-            "$WINE" wineboot --init >/dev/null 2>&1
+            timeout "$limit" "$WINE" wineboot --init >/dev/null 2>&1 || {
+                echo "wine-run.sh: wineboot did not make the Wine prefix $prefix within $limit s (status $?)" >&2
+                exit 1
+            }
             # A crash must fail the test, not wait for someone to close a dialog.
             "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
             # Wine draws the windows' frames itself instead of waiting for a window

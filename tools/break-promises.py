@@ -7,10 +7,10 @@ table entry, ...) that breaks one promise. The tool plants one fault at a time i
 builds, runs the tests, writes the file back and says which tests failed. A fault no test notices
 is a promise without a test, unless the list below says why it may pass.
 
-  tools/break-promises.py                 every native fault (build/native, about 5 minutes)
+  tools/break-promises.py                 every native fault (build/native, about 12 minutes)
   tools/break-promises.py S1 R12 C14      those only
   tools/break-promises.py --windows       the Windows and window faults (build/windows-x64 under
-                                          wine64 in Xvfb, about 5 minutes)
+                                          wine64 in Xvfb)
 
 The files it touches must be committed (it refuses otherwise) and are always written back. A fault
 whose text no longer matches the code is reported as stale: update its entry with the code.

@@ -1,7 +1,7 @@
 #!/bin/sh
 # check-dist.sh ARCH BUILD_DIR [--no-run]: dist/Ravelo-VERSION-ARCH.zip (made by make-dist.sh from
 # BUILD_DIR) as a Windows user receives it. Unpacked into a folder whose name has a blank and an
-# accent, it must hold exactly its four files; its texts must have CR LF on every line, be UTF-8,
+# accent, it must hold exactly its five files; its texts must have CR LF on every line, be UTF-8,
 # have every placeholder filled, no merge leftover and no section twice; and both programs,
 # started in their own folder as Explorer starts them (the shipped RAVELO.INI, no --ini), must
 # convert examples/canais.dvb exactly as written out below. They run under Wine in BUILD_DIR's
@@ -27,6 +27,7 @@ unzip -q "${CHECK_DIST_ZIP:-$root/dist/$name.zip}" -d "$work/Pasta de Teste ç" 
 files=$(cd "$folder/.." && find . -mindepth 1 | LC_ALL=C sort)
 [ "$files" = "./$name
 ./$name/LEIA-ME.txt
+./$name/LICENSE.txt
 ./$name/RAVELO.INI
 ./$name/Ravelo.exe
 ./$name/ravelo-convert.exe" ] || fail "it unpacks to other files:
@@ -43,7 +44,7 @@ for program in Ravelo.exe ravelo-convert.exe; do
 done
 
 cr=$(printf '\r')
-for text in LEIA-ME.txt RAVELO.INI; do
+for text in LEIA-ME.txt LICENSE.txt RAVELO.INI; do
     file=$folder/$text
     [ -s "$file" ] && [ -z "$(tail -c 1 "$file" | tr -d '\n')" ] || fail "$text does not end with a line end"
     bad=$(LC_ALL=C grep -nv "^[^$cr]*$cr\$" "$file" | head -3 | tr -d '\r')
@@ -88,16 +89,26 @@ esac
 prefix=$build/wineprefix
 # The prefix's wineserver is ended on every way out, before Xvfb goes.
 trap 'WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
-$wine "$prefix" wineboot  # made once, outside the programs' time limit
+# The prefix is made once (about 20 s when new), outside the programs' time limit.
+timeout 300 $wine "$prefix" wineboot ||
+    fail "the Wine prefix $prefix was not ready within 300 s (status $?; 124: the time ran out)"
 # The destination FILE that WHO wrote must be the expected one; else the first record that is not.
 same_records() {
     differ=$(cmp "$work/expected.dvb" "$1" 2>&1) && return 0
     byte=$(echo "$differ" | sed -n 's/.* byte \([0-9]*\),.*/\1/p')
     fail "$2 wrote other records: $differ${byte:+ (record $(((byte - 1) / 64 + 1)))}"
 }
-# A status other than 0 (the program's, Wine's when it cannot start it, or 124 after 60 s) is
-# noted in $work/status.
-run() { timeout 60 $wine "$prefix" "$@" || echo "exit status $?" >>"$work/status"; }
+# A status other than 0 (the program's, or Wine's when it cannot start it) is noted in
+# $work/status, as is a run stopped after 180 s (the window driver gives up sooner, saying why).
+run() {
+    timeout 180 $wine "$prefix" "$@" && return
+    status=$?
+    if [ "$status" = 124 ]; then
+        echo "stopped: still running after 180 s" >>"$work/status"
+    else
+        echo "exit status $status" >>"$work/status"
+    fi
+}
 
 # The converter, from a command prompt in its folder.
 (cd "$folder" && run ravelo-convert.exe canais.dvb "canais convertido.dvb") >"$work/out" 2>"$work/err"
@@ -108,7 +119,9 @@ same_records "$folder/canais convertido.dvb" ravelo-convert.exe
 # The window, with both paths typed in and "Converter" clicked.
 driver=$build/window-driver.exe
 if [ ! -f "$driver" ] || [ "$root/bench/window-driver.cpp" -nt "$driver" ]; then
-    $cxx -O2 -static -municode -o "$driver" "$root/bench/window-driver.cpp"
+    # Our code: warnings are errors when CI asks (RAVELO_WERROR), as in the presets' builds.
+    case ${RAVELO_WERROR:-} in ON | on | 1 | TRUE | true | YES | yes) werror=-Werror ;; *) werror= ;; esac
+    $cxx -O2 -static -municode -Wall -Wextra -Wpedantic $werror -o "$driver" "$root/bench/window-driver.cpp"
 fi
 run "$driver" --rows "$folder/Ravelo.exe" "$folder" "$folder/canais.dvb" "$folder/canais janela.dvb" >"$work/out" 2>"$work/err"
 [ ! -f "$work/status" ] && [ "$(tr -d '\r' <"$work/out")" = "$rows

@@ -13,6 +13,8 @@
 #   screenshots  tools/window-screenshot.sh
 #   dist         make dist
 #   dist-check   the zips' check in make test (unzip, python3)
+#   tools        the developers' scripts: make find-text, tools/break-promises.py, make bench
+#                (python3; strace for bench/run.sh's count of system calls)
 # Nothing missing: does nothing (no root needed). Something missing: installs it
 # as root, otherwise names the packages in one line and fails.
 set -eu
@@ -80,6 +82,9 @@ for group in "$@"; do
         dist-check)
             have python3 || add python3  # the programs' version records (tools/pe-resources.py)
             have unzip || add unzip ;;
+        tools)
+            have python3 || add python3
+            have strace || add strace ;;
         *)
             echo "install-deps: unknown group '$group'" >&2
             exit 2 ;;

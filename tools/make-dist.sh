@@ -1,6 +1,7 @@
 #!/bin/sh
 # make-dist.sh ARCH BUILD_DIR: packs dist/Ravelo-VERSION-ARCH.zip (the window
-# program, the console converter, the example settings file and LEIA-ME.txt)
+# program, the console converter, the example settings file, LEIA-ME.txt and
+# the licence as LICENSE.txt)
 # and writes its SHA-256 beside it. VERSION is the build's project version.
 # Reproducible: every entry has the time of the last commit (SOURCE_DATE_EPOCH
 # when set), fixed permissions and no extra attributes, in a fixed order.
@@ -15,7 +16,7 @@ name=Ravelo-$version-$arch
 stage=$root/dist/$name
 programs="$build/ui/Ravelo.exe $build/cli/ravelo-convert.exe"
 texts="$root/examples/RAVELO.INI $build/generated/LEIA-ME.txt"
-for file in $programs $texts; do
+for file in $programs $texts "$root/LICENSE"; do
     [ -f "$file" ] || { echo "make-dist: $file is missing" >&2; exit 1; }
 done
 rm -rf "$stage" "$stage.zip"
@@ -27,6 +28,7 @@ cp $programs "$stage/"
 for text in $texts; do
     sed 's/\r*$/\r/' "$text" > "$stage/$(basename "$text")"
 done
+sed 's/\r*$/\r/' "$root/LICENSE" > "$stage/LICENSE.txt"  # .txt: Windows opens it in Notepad
 chmod 644 "$stage"/*
 chmod 755 "$stage"/*.exe
 # zip writes local time: UTC makes the stored time the same everywhere.

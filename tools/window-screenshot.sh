@@ -35,13 +35,16 @@ done
 DISPLAY=:$(head -1 "$work/display")
 export DISPLAY
 
-wait_for() {  # wait_for NAME: the id of the first window with that title
-    for _ in $(seq 100); do
+wait_for() {  # wait_for NAME: the id of the first window with that title, within 60 s
+    for _ in $(seq 300); do
         found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
         [ -n "$found" ] && { echo "$found"; return 0; }
         sleep 0.2
     done
-    echo "window-screenshot: no window '$1'" >&2
+    echo "window-screenshot: no window '$1' within 60 s (the prefix was ready); the visible windows:" >&2
+    for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+        echo "  '$(xdotool getwindowname "$id" 2>/dev/null)'" >&2
+    done
     return 1
 }
 wait_gone() {
@@ -57,6 +60,11 @@ photograph() {  # photograph WINDOW FILE
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
 }
 
+# A new prefix takes about 20 s to make: first the prefix (its own limit), then the window.
+timeout 300 "$here/../cmake/wine-run.sh" "$prefix" wineboot || {
+    echo "window-screenshot: the Wine prefix $prefix was not ready within 300 s (status $?)" >&2
+    exit 1
+}
 # The scale is read when a program starts, from the key Windows' display settings write.
 "$here/../cmake/wine-run.sh" "$prefix" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
     /d "${DPI:-96}" /f >/dev/null 2>&1

@@ -7,7 +7,7 @@
 TEST(CommandLineTest, ArgumentsGiveTheirActionAndPaths) {
     const std::pair<std::vector<std::string>, std::string> kRows[] = {
         {{"in", "out", "--ini", "a.ini"}, "in|out|a.ini"}, {{"--", "-x", "--ini"}, "-x|--ini|"}, {{"-", "out"}, "-|out|"},
-        {{"--version", "a", "b", "c"}, "version"}, {{"in"}, ""}, {{"in", "out", "more"}, ""}, {{"--depressa", "in", "out"}, ""},
+        {{"--version", "a", "b", "c"}, "version"}, {{"in", "-h"}, "help"}, {{"--", "-h", "out"}, "-h|out|"}, {{"in"}, ""}, {{"in", "out", "more"}, ""}, {{"--depressa", "in", "out"}, ""},
         {{"in", "out", "--ini"}, ""}, {{"--ini", "", "in", "out"}, ""}, {{"--ini", "a", "--ini", "a", "in", "out"}, ""},
         {{"", "out"}, ""}, {{"in", ""}, ""}, {{"--check"}, "check|"}, {{"--ini", "a.ini", "--check"}, "check|a.ini"}, {{"--check", "in"}, ""},
     };

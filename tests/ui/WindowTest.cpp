@@ -220,8 +220,10 @@ TEST_F(MainWindow, ScreenReadersNameEachFieldAfterItsLabel) {
              {IDC_RATE_LIST, "Lista de SimbRate não corrigidos :"}, {IDC_CONVERTED_COUNT, "<- Contagem de SR convertidos"}, {IDC_PROGRESS, "Conversão"}}) {
         IAccessible* object = nullptr;  // what a screen reader asks for: oleacc's client object
         BSTR name = nullptr;
+        VARIANT self{};  // VT_I4 0: the object itself
+        self.vt = VT_I4;
         if (AccessibleObjectFromWindow(Item(id), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)) == S_OK)
-            object->get_accName(VARIANT{{{VT_I4}}}, &name), object->Release();
+            object->get_accName(self, &name), object->Release();
         EXPECT_EQ(id == IDC_RATE_LIST || id == IDC_PROGRESS ? TextOf(GetWindow(Item(id), GW_HWNDPREV)) : WideToUtf8(name ? name : L""), label);
         SysFreeString(name);
     }
@@ -241,7 +243,8 @@ TEST_F(MainWindow, TheAboutBoxFromTheSystemMenuIsCentredOverTheWindow) {
 // once the list has rows, which stay in order. An error box: text, caption, icon, owner.
 TEST_F(MainWindow, EnterConvertsAMessageBoxShowsTheRunAsItStandsAndColumnsDoNotSort) {
     auto clickColumn = [&] {
-        NMLISTVIEW click{{list.m_hWnd, IDC_RATE_LIST, static_cast<UINT>(LVN_COLUMNCLICK)}};
+        NMLISTVIEW click{};
+        click.hdr = {list.m_hWnd, IDC_RATE_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
         SendMessageW(dlg.m_hWnd, WM_NOTIFY, IDC_RATE_LIST, reinterpret_cast<LPARAM>(&click));
     };
     clickColumn();
