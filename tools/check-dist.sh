@@ -92,6 +92,12 @@ trap 'WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 # The prefix is made once (about 20 s when new), outside the programs' time limit.
 timeout 300 $wine "$prefix" wineboot ||
     fail "the Wine prefix $prefix was not ready within 300 s (status $?; 124: the time ran out)"
+# Wine's own processes (services, devices, the desktop...) start with a session and write to the
+# standard error of the program that began it, so a crash of one of them would read as the
+# converter's. One session, kept up by a persistent server and begun here, holds them all.
+WINEPREFIX=$prefix timeout 60 /usr/lib/wine/wineserver -w || fail "the Wine server of $prefix did not end within 60 s"
+WINEPREFIX=$prefix /usr/lib/wine/wineserver -p
+timeout 300 $wine "$prefix" wineboot || fail "Wine's session in $prefix did not start within 300 s (status $?)"
 # The destination FILE that WHO wrote must be the expected one; else the first record that is not.
 same_records() {
     differ=$(cmp "$work/expected.dvb" "$1" 2>&1) && return 0
