@@ -116,10 +116,10 @@ run() {
     fi
 }
 
-# The converter, from a command prompt in its folder.
+# The converter, from a command prompt in its folder; to files, its lines end with CR LF.
 (cd "$folder" && run ravelo-convert.exe canais.dvb "canais convertido.dvb") >"$work/out" 2>"$work/err"
-[ ! -f "$work/status" ] && [ "$(cat "$work/err")" = "Concluído com sucesso." ] &&
-    printf '%s\nContagem de SR convertidos: 5\n' "$rows" | cmp -s - "$work/out" || fail "ravelo-convert.exe: $(cat "$work/status" "$work/err" "$work/out" 2>/dev/null)"
+[ ! -f "$work/status" ] && [ "$(cat "$work/err")" = "Concluído com sucesso.$cr" ] &&
+    printf '%s\nContagem de SR convertidos: 5\n' "$rows" | sed "s/\$/$cr/" | cmp -s - "$work/out" || fail "ravelo-convert.exe: $(cat "$work/status" "$work/err" "$work/out" 2>/dev/null)"
 same_records "$folder/canais convertido.dvb" ravelo-convert.exe
 
 # The window, with both paths typed in and "Converter" clicked.
