@@ -62,7 +62,7 @@ int FirstShown(HWND field) { return static_cast<int>(SendMessageW(field, EM_GETF
 bool g_highContrast = false;
 BOOL WINAPI SystemParametersWithHighContrast(UINT action, UINT value, void* data, UINT flags) noexcept {
     if (action == SPI_GETHIGHCONTRAST && g_highContrast) return static_cast<HIGHCONTRASTW*>(data)->dwFlags = HCF_AVAILABLE | HCF_HIGHCONTRASTON, TRUE;
-    return reinterpret_cast<decltype(&SystemParametersInfoW)>(GetProcAddress(GetModuleHandleW(L"user32"), "SystemParametersInfoW"))(action, value, data, flags);
+    return reinterpret_cast<decltype(&SystemParametersInfoW)>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32"), "SystemParametersInfoW")))(action, value, data, flags);
 }
 void ReplaceImport(void* function, void* replacement) {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
