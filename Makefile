@@ -129,8 +129,8 @@ test-dist: dist
 	else tools/check-dist.sh x86 build/windows-x86 --no-run; fi
 
 # The Windows CI jobs' script runs the suites again, under Wine's cmd, with the zip it unpacks: a
-# broken script fails here first (about half a minute per architecture). After test-dist, in the
-# same prefixes.
+# broken script fails here first (about 40 s per architecture). After test-dist, in the same
+# prefixes.
 .PHONY: test-windows-suites
 ## test-windows-suites: tools/windows-suites.cmd, the Windows CI jobs' script, under Wine's cmd for x64 and x86
 test-windows-suites: dist

@@ -6,7 +6,7 @@ rem "Pasta de Teste ‡" in the current folder; and there converts EXAMPLES\canais
 rem prompt with the unpacked ravelo-convert.exe and the shipped RAVELO.INI, comparing what it prints
 rem and the records it writes with those written out below. Everything runs; any failure ends it
 rem with status 1. cmd reads this file in the console's code page: its byte 87 (hex) is a c cedilla
-rem in every Latin one (437, 850, 860...), and the converter's UTF-8 message is compared as bytes.
+rem in every Latin one (437, 850, 860...).
 setlocal EnableExtensions EnableDelayedExpansion
 if "%~3"=="" (
     echo usage: windows-suites.cmd TESTS ZIP EXAMPLES 1>&2
