@@ -109,8 +109,7 @@ TEST(CFile, TheNewFileTakesTheDestinationsPlaceOnlyAtTheCommit) {
 #ifdef _WIN32
     const std::wstring wide = Utf8ToWide(dest);
     ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-    WIN32_FILE_ATTRIBUTE_DATA before{}, after{};
-    ASSERT_TRUE(GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &before));
+    const DWORD attributes = GetFileAttributesW(wide.c_str());  // Wine adds the archive attribute
 #else
     fs::permissions(dest, fs::perms(0640));
     fs::create_symlink("dest.dvb", dir.Root() / "link.dvb");
@@ -120,20 +119,14 @@ TEST(CFile, TheNewFileTakesTheDestinationsPlaceOnlyAtTheCommit) {
     for (bool commit : {false, true}) {
         ASSERT_TRUE(file.Open(named, CFile::Mode::CreateData) && file.Write("new", 3) && file.Flush());
         EXPECT_FALSE(CFile().Open(dest, CFile::Mode::CreateData));
-        std::vector<std::string> hidden;
-        for (const auto& entry : fs::directory_iterator(dir.Root())) hidden.push_back(entry.path().filename().u8string());
-        std::sort(hidden.begin(), hidden.end());
-        EXPECT_EQ(hidden.front().substr(0, 17), ".dest.dvb.ravelo-");
+        EXPECT_EQ(std::count_if(fs::directory_iterator(dir.Root()), {}, [](const auto& entry) { return entry.path().filename().u8string().rfind(".dest.dvb.ravelo-", 0) == 0; }), 1);
         EXPECT_TRUE(commit ? file.Commit() : file.Close());
         EXPECT_EQ(ReadAll(dest), commit ? "new" : "old");
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.Root()), {}), named == dest ? 1 : 2);
     }
-    ASSERT_TRUE(file.Open(none, CFile::Mode::CreateData) && file.Close());
-    EXPECT_FALSE(fs::exists(none));
+    EXPECT_TRUE(file.Open(none, CFile::Mode::CreateData) && file.Close() && !fs::exists(none));
 #ifdef _WIN32
-    ASSERT_TRUE(GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &after));
-    EXPECT_EQ(after.dwFileAttributes & ~FILE_ATTRIBUTE_ARCHIVE, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-    EXPECT_EQ(after.dwFileAttributes, before.dwFileAttributes);
+    EXPECT_EQ(GetFileAttributesW(wide.c_str()), attributes);
 #else
     EXPECT_TRUE(fs::is_symlink(named));
     EXPECT_EQ(fs::status(dest).permissions(), fs::perms(0640));
@@ -150,20 +143,14 @@ TEST(CFile, TheSameFileOnAnotherMountIsKept) {
     const std::string options = "lowerdir=" + dir.Path("lower") + ",upperdir=" + dir.Path("upper") + ",workdir=" + dir.Path("work");
     const pid_t child = fork();
     if (child == 0) {  // 2: no mount of one's own here
-        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("overlay", dir.Path("merged").c_str(), "overlay", 0, options.c_str()) != 0)
-            _exit(2);
-        CFile source;
-        FileIdentity identity;
-        const bool refused = source.Open(upper, CFile::Mode::ReadData) && source.GetIdentity(identity) &&
-                             !CFile().Open(merged, CFile::Mode::CreateData, {identity});
-        _exit(refused && ReadAll(merged) == "records" ? 0 : 1);
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 || mount("overlay", dir.Path("merged").c_str(), "overlay", 0, options.c_str()) != 0) _exit(2);
+        CFile source; FileIdentity identity;
+        _exit(source.Open(upper, CFile::Mode::ReadData) && source.GetIdentity(identity) && !CFile().Open(merged, CFile::Mode::CreateData, {identity}) && ReadAll(merged) == "records" ? 0 : 1);
     }
     int status = -1;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     if (WIFEXITED(status) && WEXITSTATUS(status) == 2) GTEST_SKIP() << "no overlay mount can be made here (needs root and unshare -m)";
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(ReadAll(upper), "records");
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the source was taken as the destination";
 }
 #endif
 
