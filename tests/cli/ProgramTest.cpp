@@ -200,7 +200,7 @@ TEST(ProgramTest, AKilledRunLeavesTheOldDestinationOrTheWholeNewOne) {
         const std::string now = ReadAll(dir.Path("b.dvb")); EXPECT_TRUE(now == "old" || now == whole) << "kill " << kill << ": " << now.size() << " bytes";
         cut += newFiles();
     }
-    EXPECT_GE(cut, kKills / 10 + 1) << "kills that came during a run";
+    EXPECT_GE(cut, kKills / 20 + 1) << "kills that came during a run (about a quarter when the machine is idle)";
 }
 
 int main(int argc, char** argv) {
