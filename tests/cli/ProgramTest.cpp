@@ -151,8 +151,8 @@ TEST(ProgramTest, AnInterruptedRunLeavesTheDestinationAndEndsByItsSignal) {
 #ifdef _WIN32
 using Child = HANDLE;
 static Child Start(const TempDir& dir) {
-    std::wstring commandLine = L"\"Z:" + Utf8ToWide(g_program) + L"\" big.dvb b.dvb";
-    STARTUPINFOW startup{sizeof startup}; PROCESS_INFORMATION child{};
+    std::wstring commandLine = L"\"" + Utf8ToWide(g_program) + L"\" big.dvb b.dvb";
+    STARTUPINFOW startup{}; startup.cb = sizeof startup; PROCESS_INFORMATION child{};
     CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, dir.Root().c_str(), &startup, &child);
     return CloseHandle(child.hThread), child.hProcess;
 }
