@@ -34,8 +34,8 @@ inline constexpr const char* kHelp =
     "Com --check: na saída padrão, a tabela que a conversão usará (uma linha por\n"
     "taxa de origem) e um resumo; no erro padrão, os erros e avisos, por linha.\n"
     "Código de saída: 0 concluído com sucesso (--check: sem erros de sintaxe),\n"
-    "1 erro, 2 utilização errada; interrompido (Ctrl-C), o destino fica como\n"
-    "estava.\n";
+    "1 erro, 2 utilização errada, 130 interrompido (Ctrl-C; o destino fica\n"
+    "como estava).\n";
 
 // --check: a finding is "linha N[, coluna C]: the line as shown: what it means".
 inline constexpr const char* kCheckLine = "linha ";

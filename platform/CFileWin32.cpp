@@ -141,8 +141,8 @@ bool CFile::SystemCommit() {
           MoveFileExW(from.c_str(), to.c_str(), (existed ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH));
     if (ok) {
         SetFileAttributesW(to.c_str(), m_attributes);
-    } else {
-        DeleteFileW(from.c_str());
+    } else if (!existed || GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        DeleteFileW(from.c_str());  // kept where a failed ReplaceFileW took the destination away
     }
     return ok;
 }

@@ -42,6 +42,7 @@ x86 kernel32.dll FreeLibrary
 *   kernel32.dll GetCurrentProcessId
 *   kernel32.dll GetCurrentThread
 *   kernel32.dll GetCurrentThreadId
+*   kernel32.dll GetFileAttributesW
 *   kernel32.dll GetFileInformationByHandle        # 2000; the identity of a file
 *   kernel32.dll GetFileSizeEx                     # 2000
 *   kernel32.dll GetFileType

@@ -36,10 +36,7 @@ public:
     void ShowMessage(const std::string& text, const std::optional<std::string>& caption, MessageIcon icon) override {
         log.push_back(Message(text, caption.value_or("(app)"), icon == MessageIcon::Error));
     }
-    void SetProgress(int percent) override {
-        log.push_back("progress " + std::to_string(percent));
-        if (engine.RecordNo() == abandonAt) engine.AbandonRun();
-    }
+    void SetProgress(int percent) override { log.push_back("progress " + std::to_string(percent)); if (engine.RecordNo() == abandonAt) engine.AbandonRun(); }
     void ClearRateList() override { log.push_back("clear"); }
     int AddRateRow(uint16_t rate, uint64_t recordNo) override {
         const RateRowTexts texts(rate, recordNo);

@@ -116,10 +116,8 @@ const StopCase kStops[] = {
      {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
       Message("O stream fonte poderá estar corrupto.", "{DEST}", true), "progress 100"},
      ChannelFile({300, 10})},
-    {"DamagedTailReplacesTheOldFile", kTwo + "xy", {},
-     {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
-      Message("O stream fonte poderá estar corrupto.", "{DEST}", true), "progress 100"},
-     ChannelFile({300, 10}), "{ROOT}", "old"},
+    {"DamagedTailReplacesTheOldFile", kTwo + "xy", {}, {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
+      Message("O stream fonte poderá estar corrupto.", "{DEST}", true), "progress 100"}, ChannelFile({300, 10}), "{ROOT}", "old"},
 };
 
 class StopTest : public ConvertFixture, public ::testing::WithParamInterface<StopCase> {};
@@ -137,8 +135,7 @@ TEST_P(StopTest, ReportsAndLeavesTheFilesAsExpected) {
     EXPECT_EQ(ReadAll(source) + ReadAll(dir.Path("RAVELO.INI")), c.source.value_or("") + "SRD: 1000 > 300\nSRH: 6B6C > 55F0\n")
         << "the source and the settings stay intact";
     EXPECT_EQ(std::filesystem::exists(FromUtf8(destination)) ? std::optional(ReadAll(destination)) : std::nullopt, c.destinationAfter);
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Root()))
-        EXPECT_NE(entry.path().filename().u8string()[0], '.') << "no new file is left";
+    EXPECT_TRUE(std::none_of(std::filesystem::directory_iterator(dir.Root()), {}, [](const auto& entry) { return entry.path().filename().u8string()[0] == '.'; })) << "a new file is left";
     ExpectNotHeld(source);
     ExpectNotHeld(converter.typedDestination);
 }
@@ -149,9 +146,9 @@ INSTANTIATE_TEST_SUITE_P(Engine, StopTest, ::testing::ValuesIn(kStops), [](const
 // as it was (or none) before it returns, with no new file beside it.
 TEST_F(ConvertFixture, AnAbandonedRunLeavesTheDestinationAsItWas) {
     dir.Write("source.dvb", ChannelFile({1000, 10, 1000}));
+    converter.abandonAt = 2;
     for (const std::optional<std::string> before : {std::optional<std::string>("old"), std::optional<std::string>()}) {
         if (before) dir.Write("dest.dvb", *before); else std::filesystem::remove(FromUtf8(destination));
-        converter.abandonAt = 2;
         EXPECT_FALSE(Run());
         EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0", "count 1", "progress 33"}));
         EXPECT_TRUE(converter.engine.Abandoned() && converter.engine.DestinationKept());
@@ -159,8 +156,7 @@ TEST_F(ConvertFixture, AnAbandonedRunLeavesTheDestinationAsItWas) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), before ? 3 : 2);
         ExpectNotHeld(source);
     }
-    volatile std::sig_atomic_t stop = 1;
-    converter.engine.SetStopFlag(&stop);
+    volatile std::sig_atomic_t stop = 1; converter.engine.SetStopFlag(&stop);  // as the console's Ctrl-C sets it
     EXPECT_FALSE(Run());
     EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0"}));
     EXPECT_FALSE(std::filesystem::exists(FromUtf8(destination)));

@@ -70,10 +70,7 @@ extern "C" ssize_t __wrap_write(int fd, const void* buffer, size_t n) {
 static bool g_locksIgnored = false;
 extern "C" int __wrap_flock(int fd, int operation) { return g_locksIgnored ? 0 : __real_flock(fd, operation); }
 
-extern "C" int __wrap_fsync(int fd) {
-    if (Targeted(fd) && g_fault->twist == Twist::SyncFails) return errno = EIO, -1;
-    return __real_fsync(fd);
-}
+extern "C" int __wrap_fsync(int fd) { return Targeted(fd) && g_fault->twist == Twist::SyncFails ? (errno = EIO, -1) : __real_fsync(fd); }
 
 extern "C" int __wrap_close(int fd) {
     const bool fail = Targeted(fd) && g_fault->twist == Twist::CloseFails;

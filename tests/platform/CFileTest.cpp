@@ -4,9 +4,15 @@
 #include <filesystem>
 
 #ifndef _WIN32
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
+
+#ifdef _WIN32
+#include <windows.h>
 #endif
 
 #include "CFile.h"
@@ -92,6 +98,61 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     EXPECT_EQ(std::distance(fs::directory_iterator("/proc/self/fd"), {}), descriptors);
 #endif
 }
+
+// A created file is written beside the destination, which stays as it was (and held) until the commit
+// puts the new one in its place, keeping what the destination is: POSIX its permission bits and a
+// link to it, Windows its attributes (and creation time, which Wine cannot set). Closed without a commit, nothing changes.
+TEST(CFile, TheNewFileTakesTheDestinationsPlaceOnlyAtTheCommit) {
+    TempDir dir;
+    const std::string dest = dir.Write("dest.dvb", "old"), none = dir.Path("none.dvb");
+    std::string named = dest;
+#ifdef _WIN32
+    const std::wstring wide = Utf8ToWide(dest);
+    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    const DWORD attributes = GetFileAttributesW(wide.c_str());  // Wine adds the archive attribute
+#else
+    fs::permissions(dest, fs::perms(0640));
+    fs::create_symlink("dest.dvb", dir.Root() / "link.dvb");
+    named = dir.Path("link.dvb");
+#endif
+    CFile file;
+    for (bool commit : {false, true}) {
+        ASSERT_TRUE(file.Open(named, CFile::Mode::CreateData) && file.Write("new", 3) && file.Flush());
+        EXPECT_FALSE(CFile().Open(dest, CFile::Mode::CreateData));
+        EXPECT_EQ(std::count_if(fs::directory_iterator(dir.Root()), {}, [](const auto& entry) { return entry.path().filename().u8string().rfind(".dest.dvb.ravelo-", 0) == 0; }), 1);
+        EXPECT_TRUE(commit ? file.Commit() : file.Close());
+        EXPECT_EQ(ReadAll(dest), commit ? "new" : "old");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Root()), {}), named == dest ? 1 : 2);
+    }
+    EXPECT_TRUE(file.Open(none, CFile::Mode::CreateData) && file.Close() && !fs::exists(none));
+#ifdef _WIN32
+    EXPECT_EQ(GetFileAttributesW(wide.c_str()), attributes);
+#else
+    EXPECT_TRUE(fs::is_symlink(named));
+    EXPECT_EQ(fs::status(dest).permissions(), fs::perms(0640));
+#endif
+}
+
+#ifndef _WIN32
+// A file seen through an overlay mount has another device number and its own lock, but keeps its
+// inode number, size and time: a source read through one name is never the destination by the other.
+TEST(CFile, TheSameFileOnAnotherMountIsKept) {
+    TempDir dir;
+    for (const char* folder : {"lower", "upper", "work", "merged"}) fs::create_directory(dir.Root() / folder);
+    const std::string upper = dir.Write("upper/src.dvb", "records"), merged = dir.Path("merged/src.dvb");
+    const std::string options = "lowerdir=" + dir.Path("lower") + ",upperdir=" + dir.Path("upper") + ",workdir=" + dir.Path("work");
+    const pid_t child = fork();
+    if (child == 0) {  // 2: no mount of one's own here
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 || mount("overlay", dir.Path("merged").c_str(), "overlay", 0, options.c_str()) != 0) _exit(2);
+        CFile source; FileIdentity identity;
+        _exit(source.Open(upper, CFile::Mode::ReadData) && source.GetIdentity(identity) && !CFile().Open(merged, CFile::Mode::CreateData, {identity}) && ReadAll(merged) == "records" ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 2) GTEST_SKIP() << "no overlay mount can be made here (needs root and unshare -m)";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the source was taken as the destination";
+}
+#endif
 
 // The settings file is looked for in the working directory: it must be named whole at any
 // length, past the 260 characters of older Windows, where files are then opened and created

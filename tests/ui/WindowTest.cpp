@@ -190,7 +190,8 @@ TEST_F(MainWindow, TheAboutBoxFromTheSystemMenuIsCentredOverTheWindow) {
 
 // The count, the bar and the rows reach the screen on a clock during a run, so a box must
 // find them up to date and painted. Enter starts the run. A column click shows a notice
-// once the list has rows, which stay in order. An error box: text, caption, icon, owner.
+// once the list has rows, which stay in order. An error box: text, caption, icon, owner; while it
+// is up, the destination is closed and holds the complete records.
 TEST_F(MainWindow, EnterConvertsAMessageBoxShowsTheRunAsItStandsAndColumnsDoNotSort) {
     auto clickColumn = [&] {
         NMLISTVIEW click{{list.m_hWnd, IDC_RATE_LIST, static_cast<UINT>(LVN_COLUMNCLICK)}};
@@ -205,7 +206,8 @@ TEST_F(MainWindow, EnterConvertsAMessageBoxShowsTheRunAsItStandsAndColumnsDoNotS
     atShow = [&](HWND) {
         for (int id : {IDC_CONVERTED_COUNT, IDC_PROGRESS, IDC_RATE_LIST})
             EXPECT_FALSE(GetUpdateRect(Item(id), nullptr, FALSE)) << "control " << id << " not painted";
-        seen = {TextOf(Item(IDC_CONVERTED_COUNT)), std::to_string(SendMessageW(Item(IDC_PROGRESS), PBM_GETPOS, 0, 0))};
+        seen = {TextOf(Item(IDC_CONVERTED_COUNT)), std::to_string(SendMessageW(Item(IDC_PROGRESS), PBM_GETPOS, 0, 0)),
+                ReadAll(folder.Path("out.dvb")) == ChannelFile({6, 20000, 65535, 11, 10, 6}) ? "on disk" : "not on disk"};
     };
     // Pasted as Explorer copies them: run and messages take the paths, the fields keep the paste.
     const std::string pasted[] = {" \"" + folder.Write("in.dvb", damaged) + "\" ", "\"" + folder.Path("out.dvb") + "\""};
@@ -218,7 +220,7 @@ TEST_F(MainWindow, EnterConvertsAMessageBoxShowsTheRunAsItStandsAndColumnsDoNotS
     EXPECT_EQ(shown[0].caption, folder.Path("out.dvb"));
     EXPECT_EQ(shown[0].icon, LoadIconW(nullptr, IDI_ERROR));
     EXPECT_EQ(shown[0].owner, dlg.m_hWnd);
-    EXPECT_EQ(seen, (std::vector<std::string>{"2", "90"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"2", "90", "on disk"}));
     clickColumn();
     EXPECT_EQ(shown.at(1).text, "A ordenação por selecção de item ainda não foi acabada de implementar nesta versão.");
     std::vector<std::string> rows;
