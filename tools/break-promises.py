@@ -412,7 +412,7 @@ WINDOWS = [
     F("U23", "screen readers: the source field's label comes just before it", "res/Ravelo.rc",
         ("    LTEXT           \"Origem\", IDC_STATIC, 13, 19, 23, 8\n", ""),
         ("    PUSHBUTTON      \"Ler de...\"", "    LTEXT           \"Origem\", IDC_STATIC, 13, 19, 23, 8\n    PUSHBUTTON      \"Ler de...\"")),
-    F("U24", "a click during a run reaches no field and no column", "platform/win32/BusyPolicy.cpp",
+    F("U32", "a click during a run reaches no field and no column", "platform/win32/BusyPolicy.cpp",
         ("if (IsKey(message.message) || IsClientMouse(message.message)) return false;", "if (IsKey(message.message)) return false;")),
     F("U25", "WM_CLOSE during a run is refused, also as its box is answered", "platform/win32/BusyPolicy.cpp",
         ("        case WM_CLOSE:\n", "")),
