@@ -9,11 +9,8 @@
 
 #include "ConvertFixture.h"
 
-extern "C" ssize_t __real_read(int fd, void* buffer, size_t n);
-extern "C" ssize_t __real_write(int fd, const void* buffer, size_t n);
-extern "C" int __real_close(int fd);
-extern "C" int __real_fsync(int fd);
-extern "C" int __real_flock(int fd, int operation);
+extern "C" ssize_t __real_read(int fd, void* buffer, size_t n), __real_write(int fd, const void* buffer, size_t n);
+extern "C" int __real_close(int fd), __real_fsync(int fd), __real_flock(int fd, int operation);
 
 namespace {
 
@@ -44,11 +41,12 @@ bool Targeted(int fd) {
     return readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), name, sizeof name - 1) > 0 && std::strstr(name, "/.dest.dvb.ravelo-");
 }
 
-// Moves at most the bytes the fault allows, through `call`; fails once they are used up.
+// On the targeted file, moves at most the bytes the fault allows through `call`; fails once they are used up.
 template <typename Call>
-ssize_t Limited(size_t n, ssize_t failure, Call call) {
+ssize_t Limited(int fd, size_t n, bool write, Call call) {
+    if (!Targeted(fd)) return call(n);
     if (g_fault->twist == Twist::Interrupts && (g_interrupted = !g_interrupted)) return errno = EINTR, -1;
-    if (g_done >= g_fault->failAfter) return errno = EIO, failure;
+    if (g_done >= g_fault->failAfter) return errno = EIO, write && g_fault->twist == Twist::WritesNothing ? 0 : -1;
     const ssize_t moved = call(std::min({n, g_fault->chunk, g_fault->failAfter - g_done}));
     g_done += moved > 0 ? static_cast<size_t>(moved) : 0;
     return moved;
@@ -56,15 +54,8 @@ ssize_t Limited(size_t n, ssize_t failure, Call call) {
 
 }  // namespace
 
-extern "C" ssize_t __wrap_read(int fd, void* buffer, size_t n) {
-    if (!Targeted(fd)) return __real_read(fd, buffer, n);
-    return Limited(n, -1, [&](size_t allowed) { return __real_read(fd, buffer, allowed); });
-}
-
-extern "C" ssize_t __wrap_write(int fd, const void* buffer, size_t n) {
-    if (!Targeted(fd)) return __real_write(fd, buffer, n);
-    return Limited(n, g_fault->twist == Twist::WritesNothing ? 0 : -1, [&](size_t allowed) { return __real_write(fd, buffer, allowed); });
-}
+extern "C" ssize_t __wrap_read(int fd, void* buffer, size_t n) { return Limited(fd, n, false, [&](size_t allowed) { return __real_read(fd, buffer, allowed); }); }
+extern "C" ssize_t __wrap_write(int fd, const void* buffer, size_t n) { return Limited(fd, n, true, [&](size_t allowed) { return __real_write(fd, buffer, allowed); }); }
 
 // Locks that do nothing, as on a network file system without them.
 static bool g_locksIgnored = false;
