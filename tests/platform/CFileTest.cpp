@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <filesystem>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#endif
-
-#ifdef _WIN32
-#include <windows.h>
 #endif
 
 #include "CFile.h"
@@ -41,7 +39,10 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
 #ifdef _WIN32
     const bool readersShare = false;
     names.push_back(ToUtf8(dir.Root() / "SOURCE.DVB"));
+    const std::pair<const char*, bool> kDevices[] = {{"NUL", true}, {"\\\\.\\nul", true}, {"nul.dvb", false},
+                                                     {"CON", false}, {"CONOUT$", false}, {"COM1", false}, {"AUX", false}, {"LPT1", false}};
 #else
+    const std::pair<const char*, bool> kDevices[] = {{"/dev/null", true}, {"/dev/zero", false}, {"/dev/full", false}, {"/dev/ptmx", false}};
     const bool readersShare = true;
     fs::create_symlink(dir.Root() / "source.dvb", dir.Root() / "soft.dvb");
     ASSERT_EQ(mkfifo(dir.Path("pipe.dvb").c_str(), 0600), 0);
@@ -57,12 +58,6 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
 #endif
     for (const std::string& name : notData)
         EXPECT_FALSE(CFile().Open(name, CFile::Mode::ReadData) || CFile().Open(name, CFile::Mode::CreateData)) << name;
-#ifdef _WIN32
-    const std::pair<const char*, bool> kDevices[] = {{"NUL", true}, {"\\\\.\\nul", true}, {"nul.dvb", false},
-                                                     {"CON", false}, {"CONOUT$", false}, {"COM1", false}, {"AUX", false}, {"LPT1", false}};
-#else
-    const std::pair<const char*, bool> kDevices[] = {{"/dev/null", true}, {"/dev/zero", false}, {"/dev/full", false}, {"/dev/ptmx", false}};
-#endif
     for (const auto& [device, created] : kDevices) {  // the null device: twice at once, written, flushed and closed
         CFile held;
         EXPECT_EQ(held.Open(device, CFile::Mode::CreateData) && CFile().Open(device, CFile::Mode::CreateData) && held.Write("x", 1) &&
