@@ -66,9 +66,8 @@ static Result Redirected(int status, std::string out, std::string err) {
     return {status, out, err};
 }
 
-// Rows in ascending hexadecimal, then the count; "caption: text" on one line, controls visible, a
-// syntax error at its line; any name intact.
-// Output that cannot be written ends with 1 (no SIGPIPE; on Windows, a missing handle is no writable one).
+// Rows in ascending hexadecimal, then the count; "caption: text" on one line, controls visible, a syntax error at its line;
+// any name intact. Output that cannot be written ends with 1 (no SIGPIPE; on Windows, a missing handle is no writable one).
 TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     TempDir dir;
     dir.Write("outro.ini", "SRD: 1000 > 300\nsrd: \x1b[2J\x7f\t\x01 x\r\r\n");
@@ -101,9 +100,8 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
 }
 
 #ifndef _WIN32
-// Shell starts ($C is the converter): closed descriptors, its own output named as destination, a
-// file-size limit, settings read from a pipe or a FIFO whose writer comes late. The status, and what
-// b.dvb holds: the records or the program's text, never a mixture.
+// Shell starts ($C is the converter): closed descriptors, its own output named as destination, a file-size limit, settings
+// read from a pipe or a FIFO whose writer comes late. The status, and what b.dvb holds: records or text, never a mixture.
 TEST(ProgramTest, ShellStartsKeepRecordsAndMessagesApart) {
     TempDir dir;
     dir.Write("RAVELO.INI", "SRD: 1000 > 300\n");

@@ -23,10 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// While a file is held for writing, no other opening by any name succeeds or empties it; one
-// held for reading can be read again where readers share (POSIX), never emptied. What is not a
-// regular file (a directory, a FIFO, without blocking) is no data file, and a refused open leaves
-// no descriptor behind. The null device, named as such, is the only device created.
+// While a file is held for writing, no other opening by any name succeeds or empties it; one held for reading can be read
+// again where readers share (POSIX), never emptied. What is not a regular file (a directory, a FIFO, without blocking) is
+// no data file, and a refused open leaves no descriptor behind. The null device, named as such, is the only device created.
 TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     TempDir dir;
     const std::string path = dir.Write("source.dvb", std::string(128, 's'));
@@ -94,9 +93,9 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
 #endif
 }
 
-// A created file is written beside the destination, which stays as it was (and held) until the commit
-// puts the new one in its place, keeping what the destination is: POSIX its permission bits and a
-// link to it, Windows its attributes (and creation time, which Wine cannot set). Closed without a commit, nothing changes.
+// A created file is written beside the destination, which stays as it was (and held) until the commit puts the new one in
+// its place, keeping what the destination is: POSIX its permission bits and a link to it, Windows its attributes (and
+// creation time, which Wine cannot set). Closed without a commit, nothing changes.
 TEST(CFile, TheNewFileTakesTheDestinationsPlaceOnlyAtTheCommit) {
     TempDir dir;
     const std::string dest = dir.Write("dest.dvb", "old"), none = dir.Path("none.dvb");
@@ -149,9 +148,8 @@ TEST(CFile, TheSameFileOnAnotherMountIsKept) {
 }
 #endif
 
-// The settings file is looked for in the working directory: it must be named whole at any
-// length, past the 260 characters of older Windows, where files are then opened and created
-// by their full names (and, on POSIX, not at all once it was deleted).
+// The settings file is looked for in the working directory: it must be named whole at any length, past the 260 characters
+// of older Windows, where files are then opened and created by their full names (and, on POSIX, not at all once deleted).
 TEST(CurrentDirectory, IsWholeAtAnyLengthWithItsFiles) {
     TempDir dir;
     const fs::path before = fs::current_path();
