@@ -13,9 +13,9 @@ extern "C" int __real_close(int fd), __real_fsync(int fd), __real_flock(int fd, 
 
 namespace {
 
-// What else goes wrong: a failing write returns 0 instead of an error, fsync or close fails, or
-// every other call is interrupted by a signal (EINTR) first.
-enum class Twist { None, WritesNothing, SyncFails, CloseFails, Interrupts };
+// What else goes wrong: a failing write returns 0 instead of an error, fsync or close fails, every other call is
+// interrupted by a signal (EINTR) first, or locks do nothing (as on a network file system without them).
+enum class Twist { None, WritesNothing, SyncFails, CloseFails, Interrupts, LocksIgnored };
 
 // On `file` ("source.dvb", "RAVELO.INI", or "dest.dvb": the new file written for it) each call moves at most `chunk`
 // bytes, and every call fails once `failAfter` bytes moved; the run ends with `message` ("" for success) at record `stoppedAt`.
@@ -55,9 +55,7 @@ ssize_t Limited(int fd, size_t n, bool write, Call call) {
 extern "C" ssize_t __wrap_read(int fd, void* buffer, size_t n) { return Limited(fd, n, false, [&](size_t allowed) { return __real_read(fd, buffer, allowed); }); }
 extern "C" ssize_t __wrap_write(int fd, const void* buffer, size_t n) { return Limited(fd, n, true, [&](size_t allowed) { return __real_write(fd, buffer, allowed); }); }
 
-// Locks that do nothing, as on a network file system without them.
-static bool g_locksIgnored = false;
-extern "C" int __wrap_flock(int fd, int operation) { return g_locksIgnored ? 0 : __real_flock(fd, operation); }
+extern "C" int __wrap_flock(int fd, int operation) { return g_fault && g_fault->twist == Twist::LocksIgnored ? 0 : __real_flock(fd, operation); }
 
 extern "C" int __wrap_fsync(int fd) { return Targeted(fd) && g_fault->twist == Twist::SyncFails ? (errno = EIO, -1) : __real_fsync(fd); }
 
@@ -84,6 +82,8 @@ const Fault kFaults[] = {
     {"SyncFails", "dest.dvb", kNever, kNever, Twist::SyncFails, kWriteFailed, kRecords},
     {"CloseFails", "dest.dvb", kNever, kNever, Twist::CloseFails, kWriteFailed, kRecords},
     {"InterruptedSettingsReadsAreRetried", "RAVELO.INI", kNever, kNever, Twist::Interrupts, "", kRecords},
+    // The source named again as the destination is refused by its identity, not only by its lock.
+    {"WithoutLocksTheSourceIsStillNeverItsOwnDestination", "source.dvb", kNever, kNever, Twist::LocksIgnored, "Não foi possível criar o ficheiro\n{DEST} | (app) | none", 0},
     {"SettingsFileReadError", "RAVELO.INI", 10, 20, Twist::None, "Não foi possivel aceder ao ficheiro de inicialização! | {ROOT}{SEP}RAVELO.INI | error", 0},
 };
 
@@ -93,6 +93,8 @@ TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
     const Fault& fault = GetParam();
     dir.Write("source.dvb", ChannelFile(std::vector<uint16_t>(kRecords, 1000)));
     dir.Write("dest.dvb", "old");
+    std::filesystem::create_hard_link(FromUtf8(source), FromUtf8(dir.Path("link.dvb")));
+    if (fault.twist == Twist::LocksIgnored) converter.typedDestination = dir.Path("link.dvb");
     struct stat st {};
     ASSERT_EQ(stat(dir.Path(fault.file).c_str(), &st), 0);
     g_inode = st.st_ino, g_done = 0, g_interrupted = false, g_fault = &fault;
@@ -102,23 +104,11 @@ TEST_P(SystemFaultTest, EndsWithItsMessageAndClosesBothFiles) {
     EXPECT_EQ(converter.Lines("message"), Log{*fault.message ? Expand(std::string("message ") + fault.message) : kCompleted}) << "one message ends a run";
     EXPECT_EQ(converter.engine.RecordNo(), fault.stoppedAt) << "a failure surfaces with its block";
     EXPECT_TRUE(ReadAll(destination) == (*fault.message ? "old" : ChannelFile(std::vector<uint16_t>(kRecords, 300)))) << "the old file, or the whole new one";
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 3) << "no new file is left";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 4) << "no new file is left";
     ExpectNotHeld(source);
     ExpectNotHeld(destination);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engine, SystemFaultTest, ::testing::ValuesIn(kFaults), [](const auto& info) { return std::string(info.param.name); });
-
-// The source named again as the destination is refused by its identity, not only by its lock.
-TEST_F(ConvertFixture, WithoutLocksTheSourceIsStillNeverItsOwnDestination) {
-    dir.Write("source.dvb", ChannelFile({1000, 10}));
-    std::filesystem::create_hard_link(FromUtf8(source), FromUtf8(dir.Path("link.dvb")));
-    converter.typedDestination = dir.Path("link.dvb");
-    g_locksIgnored = true;
-    EXPECT_FALSE(Run());
-    g_locksIgnored = false;
-    EXPECT_EQ(converter.Lines("message"), Log{Message("Não foi possível criar o ficheiro\n" + dir.Path("link.dvb"), "(app)", false)});
-    EXPECT_EQ(ReadAll(source), ChannelFile({1000, 10}));
-}
 
 }  // namespace
