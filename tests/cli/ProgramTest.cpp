@@ -76,7 +76,6 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     const std::string usage = "Utilização: ravelo-convert [--ini FICHEIRO] ORIGEM DESTINO\n"
                               "            ravelo-convert --check [--ini FICHEIRO]\n"
                               "            ravelo-convert --help | --version\n";
-    const std::string lost = "Não foi possível escrever a saída padrão.\n";
     const std::tuple<std::vector<std::string>, int, std::string, std::string> kRuns[] = {
         {{"--ini", "outro.ini", "canais Ωç.dvb", "saída Ω.dvb"}, 0,
          "0000\t0\t7\n0009\t9\t6\n000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
@@ -94,7 +93,7 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
         Result got = Launch(args, dir, false);
         if (args[0] == "--help") std::get<1>(got).resize(std::get<1>(Redirected(0, out, "")).size());
         EXPECT_EQ(got, Redirected(status, out, err)) << args[0];
-        EXPECT_EQ(Launch(args, dir, true), out.empty() ? Redirected(status, "", err) : Redirected(1, "", err + lost));
+        EXPECT_EQ(Launch(args, dir, true), out.empty() ? Redirected(status, "", err) : Redirected(1, "", err + "Não foi possível escrever a saída padrão.\n"));
     }
     EXPECT_EQ(ReadAll(dir.Path("saída Ω.dvb")), ChannelFile({65535, 10, 300, 500, 10, 9, 0}));
 }

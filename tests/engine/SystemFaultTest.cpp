@@ -56,14 +56,9 @@ extern "C" ssize_t __wrap_read(int fd, void* buffer, size_t n) { return Limited(
 extern "C" ssize_t __wrap_write(int fd, const void* buffer, size_t n) { return Limited(fd, n, true, [&](size_t allowed) { return __real_write(fd, buffer, allowed); }); }
 
 extern "C" int __wrap_flock(int fd, int operation) { return g_fault && g_fault->twist == Twist::LocksIgnored ? 0 : __real_flock(fd, operation); }
-
 extern "C" int __wrap_fsync(int fd) { return Targeted(fd) && g_fault->twist == Twist::SyncFails ? (errno = EIO, -1) : __real_fsync(fd); }
 
-extern "C" int __wrap_close(int fd) {
-    const bool fail = Targeted(fd) && g_fault->twist == Twist::CloseFails;
-    const int result = __real_close(fd);
-    return fail ? (errno = EIO, -1) : result;
-}
+extern "C" int __wrap_close(int fd) { return Targeted(fd) && g_fault->twist == Twist::CloseFails ? (__real_close(fd), errno = EIO, -1) : __real_close(fd); }
 
 namespace {
 
