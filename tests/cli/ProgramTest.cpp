@@ -66,9 +66,8 @@ static Result Redirected(int status, std::string out, std::string err) {
     return {status, out, err};
 }
 
-// Rows in ascending hexadecimal, then the count; "caption: text" on one line, controls visible, a
-// syntax error at its line; any name intact.
-// Output that cannot be written ends with 1 (no SIGPIPE; on Windows, a missing handle is no writable one).
+// Rows in ascending hexadecimal, then the count; "caption: text" on one line, controls visible, a syntax error at its line;
+// any name intact. Output that cannot be written ends with 1 (no SIGPIPE; on Windows, a missing handle is no writable one).
 TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     TempDir dir;
     dir.Write("outro.ini", "SRD: 1000 > 300\nsrd: \x1b[2J\x7f\t\x01 x\r\r\n");
@@ -77,7 +76,6 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
     const std::string usage = "Utilização: ravelo-convert [--ini FICHEIRO] ORIGEM DESTINO\n"
                               "            ravelo-convert --check [--ini FICHEIRO]\n"
                               "            ravelo-convert --help | --version\n";
-    const std::string lost = "Não foi possível escrever a saída padrão.\n";
     const std::tuple<std::vector<std::string>, int, std::string, std::string> kRuns[] = {
         {{"--ini", "outro.ini", "canais Ωç.dvb", "saída Ω.dvb"}, 0,
          "0000\t0\t7\n0009\t9\t6\n000A\t10\t2\n01F4\t500\t4\nFFFF\t65535\t1\nContagem de SR convertidos: 1\n",
@@ -95,15 +93,14 @@ TEST(ProgramTest, ShowsWhatTheRunShowsAndEndsWithItsStatus) {
         Result got = Launch(args, dir, false);
         if (args[0] == "--help") std::get<1>(got).resize(std::get<1>(Redirected(0, out, "")).size());
         EXPECT_EQ(got, Redirected(status, out, err)) << args[0];
-        EXPECT_EQ(Launch(args, dir, true), out.empty() ? Redirected(status, "", err) : Redirected(1, "", err + lost));
+        EXPECT_EQ(Launch(args, dir, true), out.empty() ? Redirected(status, "", err) : Redirected(1, "", err + "Não foi possível escrever a saída padrão.\n"));
     }
     EXPECT_EQ(ReadAll(dir.Path("saída Ω.dvb")), ChannelFile({65535, 10, 300, 500, 10, 9, 0}));
 }
 
 #ifndef _WIN32
-// Shell starts ($C is the converter): closed descriptors, its own output named as destination, a
-// file-size limit, settings read from a pipe or a FIFO whose writer comes late. The status, and what
-// b.dvb holds: the records or the program's text, never a mixture.
+// Shell starts ($C is the converter): closed descriptors, its own output named as destination, a file-size limit, settings
+// read from a pipe or a FIFO whose writer comes late. The status, and what b.dvb holds: records or text, never a mixture.
 TEST(ProgramTest, ShellStartsKeepRecordsAndMessagesApart) {
     TempDir dir;
     dir.Write("RAVELO.INI", "SRD: 1000 > 300\n");

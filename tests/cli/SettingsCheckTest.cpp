@@ -1,5 +1,4 @@
-// ravelo-convert --check: what it makes of a settings file. It reads the file through the run's own
-// reader (SettingsFile), so what it reads is what a run reads.
+// ravelo-convert --check: what it makes of a settings file, read through the run's own reader (SettingsFile).
 #include <numeric>
 #include <random>
 #include <sstream>
@@ -49,9 +48,8 @@ TEST(SettingsCheckTest, PrintsTheTableAndEachFinding) {
     }
 }
 
-// Seeded random files (shared rates, wide, negative and bad numbers, near misses, comments, both
-// directives, zero bytes, any line end, column 255): every 16-bit rate once through a run is
-// written and listed as --check printed it.
+// Seeded random files (shared rates, wide, negative and bad numbers, near misses, comments, both directives, zero bytes,
+// any line end, column 255): every 16-bit rate once through a run is written and listed as --check printed it.
 TEST_F(ConvertFixture, CheckPrintsTheTableThatARunUses) {
     std::vector<uint16_t> every(0x10000);
     std::iota(every.begin(), every.end(), 0);

@@ -29,8 +29,7 @@ extern "C" int __wrap_poll(pollfd* fds, nfds_t n, int timeout) {
     return fds->fd == g_fd && std::exchange(g_interruptPoll, false) ? (errno = EINTR, -1) : __real_poll(fds, n, timeout);
 }
 
-// Short, interrupted and would-block writes (the wait for room interrupted too) are carried on;
-// after a failed one nothing more is written.
+// Short, interrupted and would-block writes (the wait for room interrupted too) are carried on; after a failed one, nothing.
 TEST(ConsoleStreamTest, WritesEverythingOrFailsForGood) {
     const std::tuple<std::vector<int>, bool, std::string> kCases[] = {
         {{3, -EINTR, 1, -EAGAIN, -EAGAIN, 5}, true, "0123456789\nmore\n"},

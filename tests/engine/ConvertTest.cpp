@@ -92,9 +92,9 @@ struct StopCase {
     std::optional<std::string> source;            // none: no source file
     std::optional<const char*> typedDestination;  // none: dest.dvb
     Log log;
-    std::optional<std::string> destinationAfter;  // none: no destination file
+    std::optional<std::string> destinationAfter;  // none: as it was (each row runs without one, then over an old one)
     const char* workDir = "{ROOT}";
-    std::optional<std::string> destinationBefore = std::nullopt;
+    int abandonAt = 0;  // the record whose progress call abandons the run; -1: the stop flag is up
 };
 
 const std::string kTwo = ChannelFile({1000, 10});
@@ -114,13 +114,11 @@ const StopCase kStops[] = {
     {"SettingsFileAsDestination", kTwo, "{ROOT}/./RAVELO.INI", {"count 0", Message("Não foi possível criar o ficheiro\n{DEST}", "(app)", false)}, {}},
     // A run that fails leaves the destination as it was, or none; a damaged source's records replace it.
     {"EmptySource", "", {}, {"count 0", Message("O ficheiro não é válido.", "{DEST}", true)}, {}},
-    {"EmptySourceKeepsTheOldFile", "", {}, {"count 0", Message("O ficheiro não é válido.", "{DEST}", true)}, "old", "{ROOT}", "old"},
-    {"DamagedTail", kTwo + "xy", {},
-     {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
-      Message("O stream fonte poderá estar corrupto.", "{DEST}", true), "progress 100"},
-     ChannelFile({300, 10})},
-    {"DamagedTailReplacesTheOldFile", kTwo + "xy", {}, {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
-      Message("O stream fonte poderá estar corrupto.", "{DEST}", true), "progress 100"}, ChannelFile({300, 10}), "{ROOT}", "old"},
+    {"DamagedTail", kTwo + "xy", {}, {"count 0", "clear", "progress 0", "count 1", "progress 49", "row 000A 10 2", "progress 98",
+      Message("O stream fonte poderá estar corrupto.", "{DEST}", true), "progress 100"}, ChannelFile({300, 10})},
+    // Abandoned from the view, or by the stop flag as the console's Ctrl-C sets it: nothing more is said.
+    {"Abandoned", ChannelFile({1000, 10, 1000}), {}, {"count 0", "clear", "progress 0", "count 1", "progress 33"}, {}, "{ROOT}", 2},
+    {"StopFlag", kTwo, {}, {"count 0", "clear", "progress 0"}, {}, "{ROOT}", -1},
 };
 
 class StopTest : public ConvertFixture, public ::testing::WithParamInterface<StopCase> {};
@@ -128,42 +126,27 @@ class StopTest : public ConvertFixture, public ::testing::WithParamInterface<Sto
 TEST_P(StopTest, ReportsAndLeavesTheFilesAsExpected) {
     const StopCase& c = GetParam();
     if (c.source) dir.Write("source.dvb", *c.source);
-    if (c.destinationBefore) dir.Write("dest.dvb", *c.destinationBefore);
     if (c.typedDestination) converter.typedDestination = Expand(*c.typedDestination);
     converter.engine.SetWorkingDirectory(Expand(c.workDir));
-    EXPECT_FALSE(Run());
+    volatile std::sig_atomic_t stop = c.abandonAt < 0;
+    converter.engine.SetStopFlag(&stop), converter.abandonAt = std::max(c.abandonAt, 0);
     Log expected;
     for (const std::string& line : c.log) expected.push_back(Expand(line));
-    EXPECT_EQ(converter.log, expected);
-    EXPECT_EQ(ReadAll(source) + ReadAll(dir.Path("RAVELO.INI")), c.source.value_or("") + "SRD: 1000 > 300\nSRH: 6B6C > 55F0\n")
-        << "the source and the settings stay intact";
-    EXPECT_EQ(std::filesystem::exists(FromUtf8(destination)) ? std::optional(ReadAll(destination)) : std::nullopt, c.destinationAfter);
-    EXPECT_TRUE(std::none_of(std::filesystem::directory_iterator(dir.Root()), {}, [](const auto& entry) { return entry.path().filename().u8string()[0] == '.'; })) << "a new file is left";
-    ExpectNotHeld(source);
-    ExpectNotHeld(converter.typedDestination);
+    for (const std::optional<std::string>& before : {std::optional<std::string>(), std::optional<std::string>("old")}) {
+        if (before) dir.Write("dest.dvb", *before);
+        EXPECT_FALSE(Run());
+        EXPECT_EQ(converter.engine.Abandoned() && converter.engine.DestinationKept(), c.abandonAt != 0);
+        EXPECT_EQ(converter.log, expected);
+        EXPECT_EQ(ReadAll(source) + ReadAll(dir.Path("RAVELO.INI")), c.source.value_or("") + "SRD: 1000 > 300\nSRH: 6B6C > 55F0\n")
+            << "the source and the settings stay intact";
+        EXPECT_EQ(std::filesystem::exists(FromUtf8(destination)) ? std::optional(ReadAll(destination)) : std::nullopt, c.destinationAfter ? c.destinationAfter : before);
+        EXPECT_TRUE(std::none_of(std::filesystem::directory_iterator(dir.Root()), {}, [](const auto& entry) { return entry.path().filename().u8string()[0] == '.'; })) << "a new file is left";
+        ExpectNotHeld(source);
+        ExpectNotHeld(converter.typedDestination);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Engine, StopTest, ::testing::ValuesIn(kStops), [](const auto& info) { return std::string(info.param.name); });
-
-// A run abandoned from the view, or by the stop flag, says nothing more and leaves the destination
-// as it was (or none) before it returns, with no new file beside it.
-TEST_F(ConvertFixture, AnAbandonedRunLeavesTheDestinationAsItWas) {
-    dir.Write("source.dvb", ChannelFile({1000, 10, 1000}));
-    converter.abandonAt = 2;
-    for (const std::optional<std::string>& before : {std::optional<std::string>("old"), std::optional<std::string>()}) {
-        if (before) dir.Write("dest.dvb", *before); else std::filesystem::remove(FromUtf8(destination));
-        EXPECT_FALSE(Run());
-        EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0", "count 1", "progress 33"}));
-        EXPECT_TRUE(converter.engine.Abandoned() && converter.engine.DestinationKept());
-        EXPECT_EQ(std::filesystem::exists(FromUtf8(destination)) ? std::optional(ReadAll(destination)) : std::nullopt, before);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), before ? 3 : 2);
-        ExpectNotHeld(source);
-    }
-    volatile std::sig_atomic_t stop = 1; converter.engine.SetStopFlag(&stop);  // as the console's Ctrl-C sets it
-    EXPECT_FALSE(Run());
-    EXPECT_EQ(converter.log, (Log{"count 0", "clear", "progress 0"}));
-    EXPECT_FALSE(std::filesystem::exists(FromUtf8(destination)));
-}
 
 // Lengths that a float cannot hold: the copy still stops exactly at the end.
 TEST_F(ConvertFixture, ADamagedTailBeyondSixteenMebibytesIsReported) {

@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <filesystem>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#endif
-
-#ifdef _WIN32
-#include <windows.h>
 #endif
 
 #include "CFile.h"
@@ -25,10 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// While a file is held for writing, no other opening by any name succeeds or empties it; one
-// held for reading can be read again where readers share (POSIX), never emptied. What is not a
-// regular file (a directory, a FIFO, without blocking) is no data file, and a refused open leaves
-// no descriptor behind. The null device, named as such, is the only device created.
+// While a file is held for writing, no other opening by any name succeeds or empties it; one held for reading can be read
+// again where readers share (POSIX), never emptied. What is not a regular file (a directory, a FIFO, without blocking) is
+// no data file, and a refused open leaves no descriptor behind. The null device, named as such, is the only device created.
 TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
     TempDir dir;
     const std::string path = dir.Write("source.dvb", std::string(128, 's'));
@@ -41,7 +38,10 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
 #ifdef _WIN32
     const bool readersShare = false;
     names.push_back(ToUtf8(dir.Root() / "SOURCE.DVB"));
+    const std::pair<const char*, bool> kDevices[] = {{"NUL", true}, {"\\\\.\\nul", true}, {"nul.dvb", false},
+                                                     {"CON", false}, {"CONOUT$", false}, {"COM1", false}, {"AUX", false}, {"LPT1", false}};
 #else
+    const std::pair<const char*, bool> kDevices[] = {{"/dev/null", true}, {"/dev/zero", false}, {"/dev/full", false}, {"/dev/ptmx", false}};
     const bool readersShare = true;
     fs::create_symlink(dir.Root() / "source.dvb", dir.Root() / "soft.dvb");
     ASSERT_EQ(mkfifo(dir.Path("pipe.dvb").c_str(), 0600), 0);
@@ -57,12 +57,6 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
 #endif
     for (const std::string& name : notData)
         EXPECT_FALSE(CFile().Open(name, CFile::Mode::ReadData) || CFile().Open(name, CFile::Mode::CreateData)) << name;
-#ifdef _WIN32
-    const std::pair<const char*, bool> kDevices[] = {{"NUL", true}, {"\\\\.\\nul", true}, {"nul.dvb", false},
-                                                     {"CON", false}, {"CONOUT$", false}, {"COM1", false}, {"AUX", false}, {"LPT1", false}};
-#else
-    const std::pair<const char*, bool> kDevices[] = {{"/dev/null", true}, {"/dev/zero", false}, {"/dev/full", false}, {"/dev/ptmx", false}};
-#endif
     for (const auto& [device, created] : kDevices) {  // the null device: twice at once, written, flushed and closed
         CFile held;
         EXPECT_EQ(held.Open(device, CFile::Mode::CreateData) && CFile().Open(device, CFile::Mode::CreateData) && held.Write("x", 1) &&
@@ -99,9 +93,9 @@ TEST(CFile, AHeldFileIsRefusedUnderEveryNameBeforeTruncating) {
 #endif
 }
 
-// A created file is written beside the destination, which stays as it was (and held) until the commit
-// puts the new one in its place, keeping what the destination is: POSIX its permission bits and a
-// link to it, Windows its attributes (and creation time, which Wine cannot set). Closed without a commit, nothing changes.
+// A created file is written beside the destination, which stays as it was (and held) until the commit puts the new one in
+// its place, keeping what the destination is: POSIX its permission bits and a link to it, Windows its attributes (and
+// creation time, which Wine cannot set). Closed without a commit, nothing changes.
 TEST(CFile, TheNewFileTakesTheDestinationsPlaceOnlyAtTheCommit) {
     TempDir dir;
     const std::string dest = dir.Write("dest.dvb", "old"), none = dir.Path("none.dvb");
@@ -154,9 +148,8 @@ TEST(CFile, TheSameFileOnAnotherMountIsKept) {
 }
 #endif
 
-// The settings file is looked for in the working directory: it must be named whole at any
-// length, past the 260 characters of older Windows, where files are then opened and created
-// by their full names (and, on POSIX, not at all once it was deleted).
+// The settings file is looked for in the working directory: it must be named whole at any length, past the 260 characters
+// of older Windows, where files are then opened and created by their full names (and, on POSIX, not at all once deleted).
 TEST(CurrentDirectory, IsWholeAtAnyLengthWithItsFiles) {
     TempDir dir;
     const fs::path before = fs::current_path();

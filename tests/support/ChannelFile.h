@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-// A channel file: one 64-byte record per rate, the rate big-endian at byte 10,
-// the other 62 bytes differing from record to record so that a shifted or
-// altered byte shows.
+// A channel file: one 64-byte record per rate, the rate big-endian at byte 10, the other 62 bytes
+// differing from record to record so that a shifted or altered byte shows.
 inline std::string ChannelFile(const std::vector<uint16_t>& rates) {
     std::string file(rates.size() * 64, '\0');
     for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<char>(i / 64 * 7 + i % 64);
